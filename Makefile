@@ -1,0 +1,44 @@
+# Brisvane: the two entry points of the README, and a few more for developers.
+#   make run    install what is missing, build, start the app
+#   make test   install what is missing, build, run the whole suite in a private session
+.PHONY: all deps build run test test-asan fuzz bench clean format
+
+PRESET ?= dev
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+# CI treats warnings as errors.
+export BRISVANE_WERROR ?= $(if $(CI),ON,OFF)
+
+all: build
+
+deps:
+	@tools/install-deps
+
+build/$(PRESET)/build.ninja: | deps
+	cmake --preset $(PRESET)
+
+build: deps build/$(PRESET)/build.ninja
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	@tools/run-app build/$(PRESET)
+
+test: build
+	tools/private-session ctest --preset $(PRESET) -j $(JOBS)
+
+test-asan:
+	$(MAKE) test PRESET=asan
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tools/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+bench: build
+	tools/private-session tools/run-benchmarks build/$(PRESET)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,34 @@
+# One interface target that every project target links: language level, warnings, sanitizers.
+add_library(brisvane_options INTERFACE)
+target_compile_features(brisvane_options INTERFACE cxx_std_20)
+# Every include names its layer: #include "core/account.h".
+target_include_directories(brisvane_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(brisvane_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow=local)
+target_compile_definitions(brisvane_options INTERFACE
+  QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+if(BRISVANE_WERROR)
+  target_compile_options(brisvane_options INTERFACE -Werror)
+endif()
+if(BRISVANE_SANITIZE OR BRISVANE_FUZZ)
+  target_compile_options(brisvane_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(brisvane_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(BRISVANE_FUZZ)
+  target_compile_options(brisvane_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# A layer library made of every source in its folder. While a folder holds only headers
+# the library is an interface library, so the layers above can link it either way.
+function(brisvane_add_layer name)
+  cmake_parse_arguments(L "" "" "PUBLIC;PRIVATE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(sources)
+    add_library(${name} STATIC ${sources} ${headers})
+    target_link_libraries(${name} PUBLIC brisvane_options ${L_PUBLIC} PRIVATE ${L_PRIVATE})
+  else()
+    add_library(${name} INTERFACE ${headers})
+    target_link_libraries(${name} INTERFACE brisvane_options ${L_PUBLIC})
+  endif()
+endfunction()

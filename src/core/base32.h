@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Decodes RFC 4648 Base32 leniently: any letter case, spaces, "-" and "=" anywhere,
+// surrounding white space. Absent when the text is not acceptable; a present result
+// may be empty (a single character carries fewer than 8 bits).
+std::optional<QByteArray> decodeBase32(const QString& text);
