@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The desktop clipboard (CLIPBOARD selection, not the primary selection).
+class Clipboard
+{
+public:
+    virtual ~Clipboard() = default;
+
+    // Replaces the clipboard contents with exactly this text, marked as a secret so that
+    // clipboard managers do not keep it.
+    virtual void setSecretText(const QString& text) = 0;
+
+    // The current text, empty when the clipboard holds none.
+    virtual QString text() const = 0;
+};

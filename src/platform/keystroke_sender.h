@@ -1,0 +1,21 @@
+#pragma once
+
+// Synthetic keystrokes into whatever application has the keyboard focus.
+class KeystrokeSender
+{
+public:
+    virtual ~KeystrokeSender() = default;
+
+    // Whether this desktop session lets us type into other applications at all.
+    virtual bool canSendKeystrokes() const = 0;
+
+    // Asks the desktop for that permission; nothing happens where no such prompt exists.
+    virtual void requestPermission() = 0;
+
+    // True while Shift, Ctrl, Alt or Super is physically held down. A paste sent then
+    // would arrive as some other shortcut.
+    virtual bool modifiersHeld() const = 0;
+
+    // Ctrl down, V down, V up, Ctrl up, flushed. False when nothing could be sent.
+    virtual bool sendPaste() = 0;
+};
