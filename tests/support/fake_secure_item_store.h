@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/secure_item_store.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <map>
+#include <optional>
+#include <utility>
+
+// In-memory secure item store for tests: items kept in insertion order, every call logged,
+// and a failure status that can be injected per operation (optionally for one account key).
+class FakeSecureItemStore : public SecureItemStore
+{
+public:
+    enum class Operation { update, add, copyOne, copyAll, remove };
+
+    struct StoredItem
+    {
+        QString service;
+        std::optional<QString> account;
+        std::optional<QByteArray> value;
+        QString label;
+    };
+
+    struct Call
+    {
+        Operation operation;
+        QString service;
+        QString account; // empty for copyAll
+    };
+
+    // Appends an item as another program might have written it (duplicates allowed).
+    void seed(const QString& service, const QString& account, const QByteArray& value,
+              const QString& label = {});
+    void seedItem(const StoredItem& item);
+
+    // Every later call of the operation fails with the status, until cleared. With an account,
+    // only calls for that account key fail.
+    void setFailure(Operation operation, SecureItemStatus status, const std::optional<QString>& account = {});
+    void clearFailure(Operation operation, const std::optional<QString>& account = {});
+    // Every operation fails with the status (a keyring that went away); clearFailures() mends it.
+    void failEverything(SecureItemStatus status);
+    void clearFailures();
+
+    const QList<StoredItem>& items() const { return m_items; }
+    // The value of the first item of service and account, if any.
+    std::optional<QByteArray> value(const QString& service, const QString& account) const;
+    std::optional<QString> label(const QString& service, const QString& account) const;
+    int count(const QString& service, const QString& account) const;
+    QList<QString> accountKeys(const QString& service) const;
+
+    const QList<Call>& calls() const { return m_calls; }
+    // Calls that would have changed the store (update, add, remove).
+    int writeCount() const;
+    void clearCalls() { m_calls.clear(); }
+
+    SecureItemStatus update(const QString& service, const QString& account, const QByteArray& value,
+                            const QString& label) override;
+    SecureItemStatus add(const QString& service, const QString& account, const QByteArray& value,
+                         const QString& label) override;
+    Result<QByteArray, SecureItemStatus> copyOne(const QString& service, const QString& account) override;
+    Result<QList<SecureItem>, SecureItemStatus> copyAll(const QString& service) override;
+    SecureItemStatus remove(const QString& service, const QString& account) override;
+
+private:
+    std::optional<SecureItemStatus> injectedFailure(Operation operation, const QString& account) const;
+    bool matches(const StoredItem& item, const QString& service, const QString& account) const;
+
+    QList<StoredItem> m_items;
+    QList<Call> m_calls;
+    // Keyed by operation and account key ("" = any key).
+    std::map<std::pair<Operation, QString>, SecureItemStatus> m_failures;
+    std::optional<SecureItemStatus> m_failEverything;
+};
