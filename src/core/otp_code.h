@@ -11,7 +11,7 @@
 // Shown instead of a code when an account cannot produce one (digits outside 1..9,
 // period below 1, an instant before 1970). It holds no digit, so it can never be mistaken
 // for a code; callers that copy a code check isCode first.
-inline constexpr char16_t unusableCodeText[] = u"\u2013\u2013\u2013\u2013\u2013\u2013";
+QString unusableCodeText();
 
 // RFC 4226 HOTP: HMAC of the 8-byte big-endian moving factor, dynamic truncation,
 // zero-padded decimal text of exactly `digits` characters. Out-of-range digits give
