@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/image_file_reader.h"
+
+#include <QMap>
+
+// Files by path; a path not in the map cannot be read.
+class FakeImageFileReader : public ImageFileReader
+{
+public:
+    QMap<QString, QImage> files;
+
+    std::optional<QImage> loadImage(const QString& path) const override;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/qr_detector.h"
+
+// "Detects" the payloads written into an image by imageWithCodes, in that order, so a
+// test states what each screen or file shows without drawing real QR codes.
+class FakeQRDetector : public QRDetector
+{
+public:
+    static QImage imageWithCodes(const QStringList& payloads);
+
+    mutable int calls = 0;
+
+    QStringList detectQRPayloads(const QImage& image) const override;
+};
