@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/account.h"
+#include "storage/keychain_error.h"
+#include "storage/keychain_store.h"
 
 #include <QList>
 #include <QObject>
@@ -29,6 +31,8 @@ public:
 
     // True while some account exists only in memory because its item could not be written.
     bool hasUnsavedAccounts() const;
+    // Those accounts, in list order (for a warning before quitting).
+    QList<Account> unsavedAccounts() const;
 
     void reload();
     void addAccounts(const QList<Account>& candidates);
@@ -42,8 +46,22 @@ Q_SIGNALS:
     void lastErrorChanged();
 
 private:
-    // (private members are the storage layer's own business)
-    SecureItemStore& m_items;
+    void setAccountList(const QList<Account>& accounts);
+    // Records the outcome of one storage call in lastError.
+    void noteOutcome(const std::optional<KeychainError>& error);
+    void writeAccount(const Account& account);
+    void writeOrder();
+    // Writes what earlier calls could not, before a new storage call; the order record too
+    // unless the caller writes it next anyway. True when some account got saved.
+    bool retryUnsaved(bool orderFollows);
+    QList<QUuid> accountIds() const;
+
+    KeychainStore m_keychain;
     QList<Account> m_accounts;
     std::optional<QString> m_lastError;
+    // Accounts whose latest value is not in the secure store yet.
+    QList<QUuid> m_unsaved;
+    // The description of the latest failed write of an unsaved account.
+    QString m_unsavedError;
+    bool m_orderUnsaved = false;
 };
