@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/clipboard.h"
+
+// The CLIPBOARD selection through QClipboard. On X11 the selection lives only as long as
+// this process does.
+class QtClipboard : public Clipboard
+{
+public:
+    void setSecretText(const QString& text) override;
+    QString text() const override;
+};

@@ -1,0 +1,166 @@
+#include "platform/x11/x11_hot_key_service.h"
+
+#include "platform/key_codes.h"
+#include "platform/x11/xcb_keyboard.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+xcb_connection_t* qtConnection()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+std::vector<xcb_window_t> rootWindows(xcb_connection_t* connection)
+{
+    std::vector<xcb_window_t> roots;
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0; xcb_screen_next(&it))
+        roots.push_back(it.data->root);
+    return roots;
+}
+
+std::vector<std::uint16_t> lockVariants(std::uint16_t numLock)
+{
+    std::vector<std::uint16_t> variants{0, XCB_MOD_MASK_LOCK};
+    if (numLock != 0 && numLock != XCB_MOD_MASK_LOCK) {
+        variants.push_back(numLock);
+        variants.push_back(static_cast<std::uint16_t>(numLock | XCB_MOD_MASK_LOCK));
+    }
+    return variants;
+}
+
+} // namespace
+
+X11HotKeyService::X11HotKeyService() : m_connection(qtConnection())
+{
+    if (m_connection)
+        QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11HotKeyService::~X11HotKeyService()
+{
+    if (!m_connection)
+        return;
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    for (const auto& [handle, registration] : m_registrations)
+        release(registration.grabs);
+    xcb_flush(m_connection);
+}
+
+void X11HotKeyService::setPressHandler(PressHandler handler)
+{
+    m_pressHandler = std::move(handler);
+}
+
+std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint32_t macKeyCode,
+                                                                    std::uint32_t carbonModifiers,
+                                                                    std::uint32_t hotKeyID)
+{
+    if (!m_connection)
+        return std::nullopt;
+    const std::optional<std::uint32_t> keysym = keysymForMacKeyCode(macKeyCode);
+    if (!keysym)
+        return std::nullopt;
+    const std::vector<xcb_keycode_t> keycodes = xcb_keyboard::keycodesForKeysym(m_connection, *keysym);
+    if (keycodes.empty())
+        return std::nullopt;
+    const auto modifiers = static_cast<std::uint16_t>(x11ModifiersForCarbonMask(carbonModifiers));
+    // Grabbing a combination twice from one client silently replaces the first grab, and
+    // releasing either would then release both: refuse it as the server refuses others.
+    if (std::any_of(keycodes.begin(), keycodes.end(), [&](xcb_keycode_t k) { return isTaken(k, modifiers); }))
+        return std::nullopt;
+
+    // All grabs go out at once and are checked afterwards: one round trip, not one per grab.
+    struct Pending
+    {
+        Grab grab;
+        xcb_void_cookie_t cookie;
+    };
+    std::vector<Pending> pending;
+    const std::vector<std::uint16_t> variants = lockVariants(xcb_keyboard::numLockMask(m_connection));
+    for (xcb_window_t root : rootWindows(m_connection)) {
+        for (xcb_keycode_t keycode : keycodes) {
+            for (std::uint16_t variant : variants) {
+                const Grab grab{root, keycode, static_cast<std::uint16_t>(modifiers | variant)};
+                pending.push_back({grab, xcb_grab_key_checked(m_connection, 1, root, grab.modifiers, keycode,
+                                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+            }
+        }
+    }
+    std::vector<Grab> granted;
+    bool refused = false;
+    for (const Pending& p : pending) {
+        if (xcb_generic_error_t* error = xcb_request_check(m_connection, p.cookie)) {
+            refused = true;
+            std::free(error);
+        } else {
+            granted.push_back(p.grab);
+        }
+    }
+    if (refused) {
+        release(granted);
+        xcb_flush(m_connection);
+        return std::nullopt;
+    }
+
+    const Handle handle = m_nextHandle++;
+    m_registrations[handle] = Registration{hotKeyID, modifiers, {keycodes.begin(), keycodes.end()}, granted};
+    return handle;
+}
+
+void X11HotKeyService::unregisterHotKey(Handle handle)
+{
+    const auto it = m_registrations.find(handle);
+    if (it == m_registrations.end())
+        return;
+    release(it->second.grabs);
+    xcb_flush(m_connection);
+    m_registrations.erase(it);
+}
+
+bool X11HotKeyService::isTaken(std::uint8_t keycode, std::uint16_t modifiers) const
+{
+    return std::any_of(m_registrations.begin(), m_registrations.end(), [&](const auto& entry) {
+        const Registration& r = entry.second;
+        return r.modifiers == modifiers && std::find(r.keycodes.begin(), r.keycodes.end(), keycode) != r.keycodes.end();
+    });
+}
+
+void X11HotKeyService::release(const std::vector<Grab>& grabs)
+{
+    for (const Grab& grab : grabs)
+        xcb_ungrab_key(m_connection, grab.keycode, grab.root, grab.modifiers);
+}
+
+bool X11HotKeyService::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+        return false;
+    const auto* press = static_cast<const xcb_key_press_event_t*>(message);
+    const std::uint16_t modifiers = press->state & xcb_keyboard::significantModifiers;
+    for (const auto& [handle, registration] : m_registrations) {
+        if (registration.modifiers != modifiers)
+            continue;
+        if (std::find(registration.keycodes.begin(), registration.keycodes.end(), press->detail) ==
+            registration.keycodes.end())
+            continue;
+        if (m_pressHandler)
+            m_pressHandler(registration.hotKeyID);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/hot_key_service.h"
+
+#include <QAbstractNativeEventFilter>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+struct xcb_connection_t;
+
+// Hotkeys as passive key grabs on the root window of every screen, one grab per lock-key
+// state (none, CapsLock, NumLock, both) so that a lit NumLock does not swallow the press.
+// Uses Qt's own xcb connection: presses arrive in Qt's event loop through a native event
+// filter, on the GUI thread. Needs a QGuiApplication on the xcb platform; anywhere else every
+// registration is refused.
+class X11HotKeyService : public HotKeyService, private QAbstractNativeEventFilter
+{
+public:
+    X11HotKeyService();
+    ~X11HotKeyService() override;
+    X11HotKeyService(const X11HotKeyService&) = delete;
+    X11HotKeyService& operator=(const X11HotKeyService&) = delete;
+
+    void setPressHandler(PressHandler handler) override;
+    std::optional<Handle> registerHotKey(std::uint32_t macKeyCode, std::uint32_t carbonModifiers,
+                                         std::uint32_t hotKeyID) override;
+    void unregisterHotKey(Handle handle) override;
+
+private:
+    struct Grab
+    {
+        std::uint32_t root;
+        std::uint8_t keycode;
+        std::uint16_t modifiers;
+    };
+    struct Registration
+    {
+        std::uint32_t hotKeyID;
+        std::uint16_t modifiers; // without lock keys
+        std::vector<std::uint8_t> keycodes;
+        std::vector<Grab> grabs;
+    };
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    bool isTaken(std::uint8_t keycode, std::uint16_t modifiers) const;
+    void release(const std::vector<Grab>& grabs);
+
+    xcb_connection_t* m_connection = nullptr;
+    PressHandler m_pressHandler;
+    std::map<Handle, Registration> m_registrations;
+    Handle m_nextHandle = 1;
+};

@@ -1,0 +1,82 @@
+#include "platform/x11/x11_keystroke_sender.h"
+
+#include "platform/x11/xcb_keyboard.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::uint32_t keysymControlL = 0xffe3;
+constexpr std::uint32_t keysymV = 0x0076;
+
+xcb_connection_t* qtConnection()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+} // namespace
+
+X11KeystrokeSender::X11KeystrokeSender() : m_connection(qtConnection()) {}
+
+bool X11KeystrokeSender::canSendKeystrokes() const
+{
+    if (!m_connection)
+        return false;
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(m_connection, &xcb_test_id);
+    return extension && extension->present;
+}
+
+void X11KeystrokeSender::requestPermission()
+{
+    // X11 has no permission to ask for: XTEST is either there or not.
+}
+
+bool X11KeystrokeSender::modifiersHeld() const
+{
+    if (!m_connection)
+        return false;
+    // The mapping is read every time: cheap, and a layout switch between presses is honoured.
+    const std::vector<xcb_keycode_t> keys =
+        xcb_keyboard::modifierKeycodes(m_connection, xcb_keyboard::significantModifiers);
+    // A server that does not answer cannot be typed into either; say "held" so nothing is sent.
+    return xcb_keyboard::anyKeyDown(m_connection, keys).value_or(true);
+}
+
+bool X11KeystrokeSender::sendPaste()
+{
+    if (!canSendKeystrokes())
+        return false;
+    const std::vector<xcb_keycode_t> control = xcb_keyboard::keycodesForKeysym(m_connection, keysymControlL);
+    const std::vector<xcb_keycode_t> v = xcb_keyboard::keycodesForKeysym(m_connection, keysymV);
+    if (control.empty() || v.empty())
+        return false;
+    const std::array<std::pair<std::uint8_t, xcb_keycode_t>, 4> sequence{{
+        {XCB_KEY_PRESS, control.front()},
+        {XCB_KEY_PRESS, v.front()},
+        {XCB_KEY_RELEASE, v.front()},
+        {XCB_KEY_RELEASE, control.front()},
+    }};
+    std::array<xcb_void_cookie_t, 4> cookies{};
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        cookies[i] = xcb_test_fake_input_checked(m_connection, sequence[i].first, sequence[i].second,
+                                                 XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    }
+    bool sent = true;
+    for (const xcb_void_cookie_t& cookie : cookies) {
+        if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
+            sent = false;
+            std::free(error);
+        }
+    }
+    return sent;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/clipboard.h"
+
+// Remembers what was put on it, and how often.
+class FakeClipboard : public Clipboard
+{
+public:
+    void setSecretText(const QString& text) override
+    {
+        m_text = text;
+        ++m_writes;
+    }
+    QString text() const override { return m_text; }
+
+    int writes() const { return m_writes; }
+
+private:
+    QString m_text;
+    int m_writes = 0;
+};
