@@ -1,0 +1,20 @@
+#include "import/qr_import_error.h"
+
+QString message(QRImportError error)
+{
+    switch (error) {
+    case QRImportError::noQRCodeFound:
+        return QStringLiteral("No QR code was found.");
+    case QRImportError::screenCaptureFailed:
+        return QStringLiteral("Could not capture the screen. Allow screen capture for Brisvane in your "
+                              "desktop's privacy settings, or use Image file.");
+    case QRImportError::unreadableImage:
+        return QStringLiteral("Could not read the image.");
+    }
+    return {};
+}
+
+QString message(const QRImportFailure& failure)
+{
+    return std::visit([](auto error) { return message(error); }, failure);
+}
