@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/instant.h"
+#include "hotkeys/hot_key_binding.h"
+#include "hotkeys/hot_key_registry.h"
+#include "hotkeys/paste_after_release.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUuid>
+#include <functional>
+#include <map>
+#include <memory>
+
+class AccountStore;
+class AppSettings;
+class Clipboard;
+class CopyHUD;
+class HotKey;
+class HotKeyService;
+class KeystrokeSender;
+class SoundPlayer;
+
+// Keeps the registered system hotkeys in step with the bindings of AppSettings and turns a
+// press into a copied (and optionally pasted) code, confirmed by the copy panel and a sound.
+// One per process, created by the application shell and kept to the end; everything runs on
+// the GUI thread.
+class HotKeyController : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString titleCopied = QStringLiteral("Code copied");
+    static inline const QString titlePasted = QStringLiteral("Code pasted");
+    static inline const QString titlePasteNotAllowed = QStringLiteral("Copied (paste not allowed)");
+    // The account cannot produce a code (unusable digits or period): nothing is copied.
+    static inline const QString titleUnavailable = QStringLiteral("Code unavailable");
+    static constexpr double panelSeconds = 1.4;
+    static constexpr int debounceMilliseconds = 120;
+
+    // Everything passed in must outlive the controller. The hotkey service gets its press
+    // handler from the controller. The first synchronisation is queued, not done here.
+    HotKeyController(AccountStore& store, AppSettings& settings, HotKeyService& hotKeys, Clipboard& clipboard,
+                     KeystrokeSender& keystrokes, SoundPlayer& sounds, CopyHUD& hud, QObject* parent = nullptr);
+    ~HotKeyController() override;
+
+    // Replaces every registered hotkey by those of the usable bindings: enabled, with an
+    // account and a key, and the first of the list with their combination that the system
+    // accepted.
+    void syncHotKeys(const QList<HotKeyBinding>& bindings);
+
+    // A press of that binding. Does nothing when the binding or its account is gone.
+    void copyCode(const QUuid& bindingID);
+
+    // The bindings that currently hold a system hotkey.
+    QList<QUuid> registeredBindingIDs() const;
+
+    // For tests: the time codes are computed for, and the paste waiting times.
+    void setClock(std::function<Instant()> clock);
+    void setPasteTiming(PasteAfterRelease::Timing timing);
+
+private:
+    void receiveBindings(const QList<HotKeyBinding>& bindings);
+    void confirm(const QString& title, const QString& subtitle);
+    void pasteThenConfirm(const QString& subtitle);
+
+    AccountStore& m_store;
+    AppSettings& m_settings;
+    Clipboard& m_clipboard;
+    KeystrokeSender& m_keystrokes;
+    SoundPlayer& m_sounds;
+    CopyHUD& m_hud;
+    HotKeyRegistry m_registry; // before m_hotKeys: they unregister through it
+    std::map<QUuid, std::unique_ptr<HotKey>> m_hotKeys;
+    QList<HotKeyBinding> m_lastReceived;
+    QList<HotKeyBinding> m_pendingBindings;
+    QTimer m_debounce;
+    std::function<Instant()> m_clock = currentInstant;
+    PasteAfterRelease::Timing m_pasteTiming;
+};
