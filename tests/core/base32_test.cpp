@@ -1,4 +1,5 @@
 #include "core/base32.h"
+#include "qstring_printer.h"
 
 #include <gtest/gtest.h>
 

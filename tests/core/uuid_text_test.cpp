@@ -1,4 +1,5 @@
 #include "core/uuid_text.h"
+#include "qstring_printer.h"
 
 #include <gtest/gtest.h>
 
