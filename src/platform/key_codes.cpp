@@ -271,15 +271,22 @@ std::optional<std::uint32_t> macKeyCodeForQtKey(int qtKey, Qt::KeyboardModifiers
     if (keypad) {
         if (auto code = lookUpAlias(keypadNavigationQtKeys, static_cast<std::uint32_t>(qtKey)))
             return code;
+        // A keypad key without a keypad entry of its own is the main key of that name.
+        for (const KeyEntry& entry : keyTable) {
+            if (entry.qtKey == qtKey)
+                return entry.macKeyCode;
+        }
     }
-    // A keypad key without a keypad entry of its own is the main key of that name.
+    if (qtKey >= 0) {
+        if (auto code = lookUpAlias(shiftedSymbols, static_cast<std::uint32_t>(qtKey)))
+            return code;
+    }
+    // Keypad Enter reported without the keypad flag.
     for (const KeyEntry& entry : keyTable) {
         if (entry.qtKey == qtKey)
             return entry.macKeyCode;
     }
-    if (qtKey < 0)
-        return std::nullopt;
-    return lookUpAlias(shiftedSymbols, static_cast<std::uint32_t>(qtKey));
+    return std::nullopt;
 }
 
 std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey, Qt::KeyboardModifiers modifiers)
