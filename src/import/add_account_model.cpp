@@ -99,6 +99,8 @@ void AddAccountModel::setManualDigits(std::int64_t digits)
 void AddAccountModel::setManualPeriod(std::int64_t seconds)
 {
     seconds = std::clamp(seconds, minimumPeriod, maximumPeriod);
+    // A typed value lands on the nearest step, as if the stepper had been used.
+    seconds = (seconds + periodStep / 2) / periodStep * periodStep;
     if (m_manualPeriod == seconds)
         return;
     m_manualPeriod = seconds;

@@ -61,7 +61,7 @@ public:
     void setManualAlgorithm(HashAlgorithm algorithm);
     // Clamped to 6...8.
     void setManualDigits(std::int64_t digits);
-    // Clamped to 15...120.
+    // Clamped to 15...120 and rounded to a multiple of 15.
     void setManualPeriod(std::int64_t seconds);
     void setLinkText(const QString& text);
 
