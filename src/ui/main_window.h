@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/account.h"
+
+#include <QList>
+#include <QUuid>
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+class AccountListModel;
+class AccountListView;
+class AccountRowDelegate;
+class AccountStore;
+class Clipboard;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class TickingClock;
+
+// The main window: header with search and Add, the account list or the empty state, and a
+// red footer with the store's latest storage error.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // Builds the add-account dialog over a parent; the dialog calls onAdd with the accounts
+    // the user chose and closes itself.
+    using AddSheetFactory =
+        std::function<QDialog*(QWidget* parent, std::function<void(const QList<Account>&)> onAdd)>;
+    // Runs a piece of work on this thread after a delay; replaceable so tests control time.
+    using DelayedCall = std::function<void(std::chrono::milliseconds, std::function<void()>)>;
+
+    static constexpr std::chrono::milliseconds copiedIndicatorDelay{1500};
+
+    MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard, AddSheetFactory addSheet,
+               QWidget* parent = nullptr, DelayedCall delayedCall = {});
+    ~MainWindow() override;
+
+    // Copies the account's code for the clock's current instant (never a placeholder) and
+    // marks its row for copiedIndicatorDelay.
+    void copyAccountCode(const Account& account);
+    void showAddSheet();
+    // A line about what this desktop session cannot do, shown above the error footer.
+    void setSessionNotice(const QString& text);
+
+    const std::optional<QUuid>& copiedAccountID() const { return m_copiedAccountID; }
+    bool showingAddSheet() const { return m_showingAddSheet; }
+    QString searchText() const;
+
+    QLineEdit* searchField() const { return m_searchField; }
+    QPushButton* addButton() const { return m_addButton; }
+    AccountListView* listView() const { return m_listView; }
+    AccountListModel* listModel() const { return m_model; }
+    AccountRowDelegate* rowDelegate() const { return m_delegate; }
+    QWidget* emptyState() const { return m_emptyState; }
+    QLabel* errorFooter() const { return m_errorFooter; }
+    QLabel* sessionNotice() const { return m_sessionNotice; }
+
+Q_SIGNALS:
+    // The window's content appeared for the first time.
+    void contentShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildEmptyState();
+    void updateContent();
+    void updateErrorFooter();
+    void updateRows();
+    void deleteRow(int row);
+    void incrementRow(int row);
+    void moveRows(const QList<qsizetype>& sourceRows, qsizetype destination);
+    void setCopiedAccountID(std::optional<QUuid> id);
+
+    AccountStore& m_store;
+    TickingClock& m_clock;
+    Clipboard& m_clipboard;
+    AddSheetFactory m_addSheet;
+    DelayedCall m_delayedCall;
+
+    std::optional<QUuid> m_copiedAccountID;
+    bool m_showingAddSheet = false;
+    bool m_contentShown = false;
+
+    AccountListModel* m_model = nullptr;
+    AccountRowDelegate* m_delegate = nullptr;
+    AccountListView* m_listView = nullptr;
+    QLineEdit* m_searchField = nullptr;
+    QPushButton* m_addButton = nullptr;
+    QStackedWidget* m_content = nullptr;
+    QWidget* m_emptyState = nullptr;
+    QLabel* m_sessionNotice = nullptr;
+    QLabel* m_errorFooter = nullptr;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/instant.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// The countdown ring of a time-based account: how much of the current step is left.
+struct TimerRing
+{
+    enum class Tone { accent, orange, red };
+
+    double period = 30; // seconds
+    Instant now{};
+
+    // period - fmod(t, period): in (0, period] for t >= 0. Zero for an unusable period,
+    // which has no steps to count down.
+    double remainingSeconds() const;
+    // remainingSeconds / period, in (0, 1]; zero for an unusable period.
+    double progress() const;
+    // The whole seconds shown in the middle ("30" at the first instant of a step, never "0"
+    // while time runs); empty for an unusable period.
+    QString label() const;
+    // Accent above 0.33, orange above 0.16, red from there down.
+    Tone tone() const;
+};
+
+QColor toneColor(TimerRing::Tone tone, const QPalette& palette);
+
+// Background circle, the progress arc from the top clockwise, and the seconds in the middle.
+void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring, const QPalette& palette);
