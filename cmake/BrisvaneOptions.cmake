@@ -3,7 +3,8 @@ add_library(brisvane_options INTERFACE)
 target_compile_features(brisvane_options INTERFACE cxx_std_20)
 # Every include names its layer: #include "core/account.h".
 target_include_directories(brisvane_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
-target_compile_options(brisvane_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow=local)
+target_compile_options(brisvane_options INTERFACE -Wall -Wextra -Wpedantic
+  $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local> $<$<CXX_COMPILER_ID:Clang>:-Wshadow-uncaptured-local>)
 target_compile_definitions(brisvane_options INTERFACE
   QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 if(BRISVANE_WERROR)
