@@ -85,10 +85,10 @@ std::optional<QString> formatRFC3339(Instant instant)
 
 std::optional<Instant> parseRFC3339(std::string_view text)
 {
-    // YYYY-MM-DDTHH:MM:SS followed by Z or +hh:mm / -hh:mm
-    if (text.size() != 20 && text.size() != 25)
+    // YYYY-MM-DDTHH:MM:SSZ and nothing else: the stored form is always UTC.
+    if (text.size() != 20)
         return std::nullopt;
-    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
     const auto year = digitsAt(text, 0, 4);
     const auto month = digitsAt(text, 5, 2);
@@ -101,21 +101,7 @@ std::optional<Instant> parseRFC3339(std::string_view text)
     if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > daysInMonth(*year, *month) || *hour > 23 ||
         *minute > 59 || *second > 59)
         return std::nullopt;
-
-    std::int64_t offsetSeconds = 0;
-    if (text.size() == 20) {
-        if (text[19] != 'Z')
-            return std::nullopt;
-    } else {
-        if ((text[19] != '+' && text[19] != '-') || text[22] != ':')
-            return std::nullopt;
-        const auto offsetHours = digitsAt(text, 20, 2);
-        const auto offsetMinutes = digitsAt(text, 23, 2);
-        if (!offsetHours || !offsetMinutes || *offsetHours > 23 || *offsetMinutes > 59)
-            return std::nullopt;
-        offsetSeconds = (*offsetHours * 3600 + *offsetMinutes * 60) * (text[19] == '-' ? -1 : 1);
-    }
-    const std::int64_t seconds = daysFromCivil(*year, *month, *day) * 86400 + *hour * 3600 + *minute * 60 +
-                                 *second - offsetSeconds;
+    const std::int64_t seconds = daysFromCivil(*year, *month, *day) * 86400 + std::int64_t{*hour} * 3600 +
+                                 std::int64_t{*minute} * 60 + std::int64_t{*second};
     return instantFromSeconds(static_cast<double>(seconds));
 }

@@ -10,6 +10,6 @@
 // of a second is dropped. Absent for an instant that is not finite or outside years 0001-9999.
 std::optional<QString> formatRFC3339(Instant instant);
 
-// Reads exactly that form: "T" between date and time, "Z" or a numeric offset "+hh:mm",
-// no fraction of a second, every field in range.
+// Reads exactly that form: "T" between date and time, "Z" (no numeric offset), no fraction
+// of a second, every field in range. Whatever it reads, formatRFC3339 can write back.
 std::optional<Instant> parseRFC3339(std::string_view text);

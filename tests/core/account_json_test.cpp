@@ -258,6 +258,9 @@ TEST(AccountJsonRead, CreatedAtMustBeAWholeSecondInternetDateTime)
     EXPECT_FALSE(decodeWith("createdAt", "2024-05-01T09:30:00.000Z"));
     EXPECT_FALSE(decodeWith("createdAt", "2024-05-01 09:30:00Z"));
     EXPECT_FALSE(decodeWith("createdAt", "2024-05-01T09:30:00"));
+    // The stored form is UTC with "Z"; a numeric offset is another form.
+    EXPECT_FALSE(decodeWith("createdAt", "2024-05-01T04:30:00-05:00"));
+    EXPECT_FALSE(decodeWith("createdAt", "2024-05-01T09:30:00+00:00"));
     EXPECT_FALSE(decodeWith("createdAt", "2024-05-01"));
     EXPECT_FALSE(decodeWith("createdAt", "2024-13-01T09:30:00Z"));
     EXPECT_FALSE(decodeWith("createdAt", "2023-02-29T09:30:00Z"));
