@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QUuid>
+#include <ostream>
 
 // Accounts that survive a JSON round trip unchanged (whole-second creation dates).
 inline Account testAccount(const QString& name, const QString& issuer = {}, const QByteArray& secret = "12345678901234567890")
@@ -41,4 +42,11 @@ inline QList<QString> namesOf(const QList<Account>& accounts)
     for (const Account& account : accounts)
         names.append(account.name);
     return names;
+}
+
+// Readable failure messages.
+inline void PrintTo(const Account& account, std::ostream* os)
+{
+    *os << "Account{" << uuidText(account.id).toStdString() << " \"" << accountLabel(account).toStdString()
+        << "\" counter " << account.counter << "}";
 }

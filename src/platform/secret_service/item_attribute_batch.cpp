@@ -1,0 +1,83 @@
+#include "item_attribute_batch.h"
+
+namespace {
+
+struct Batch
+{
+    QHash<QByteArray, QHash<QString, QString>> attributes;
+    int pending = 0;
+    GError* firstError = nullptr;
+};
+
+struct Request
+{
+    Batch* batch;
+    QByteArray path;
+};
+
+QHash<QString, QString> attributesOf(GVariant* reply)
+{
+    QHash<QString, QString> attributes;
+    GVariant* boxed = nullptr;
+    g_variant_get(reply, "(v)", &boxed);
+    if (boxed != nullptr && g_variant_is_of_type(boxed, G_VARIANT_TYPE("a{ss}"))) {
+        GVariantIter iter;
+        const gchar* key = nullptr;
+        const gchar* value = nullptr;
+        g_variant_iter_init(&iter, boxed);
+        while (g_variant_iter_next(&iter, "{&s&s}", &key, &value))
+            attributes.insert(QString::fromUtf8(key), QString::fromUtf8(value));
+    }
+    if (boxed != nullptr)
+        g_variant_unref(boxed);
+    return attributes;
+}
+
+void onReply(GObject* source, GAsyncResult* result, gpointer data)
+{
+    auto* request = static_cast<Request*>(data);
+    Batch* batch = request->batch;
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+    if (reply != nullptr) {
+        batch->attributes.insert(request->path, attributesOf(reply));
+        g_variant_unref(reply);
+    } else if (batch->firstError == nullptr) {
+        batch->firstError = error;
+    } else {
+        g_error_free(error);
+    }
+    --batch->pending;
+    delete request;
+}
+
+} // namespace
+
+std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDBusConnection* connection,
+                                                                            const char* busName,
+                                                                            const QList<QByteArray>& paths,
+                                                                            GError** error)
+{
+    Batch batch;
+    batch.attributes.reserve(paths.size());
+    // A private context keeps the replies away from the application's event loop.
+    GMainContext* context = g_main_context_new();
+    g_main_context_push_thread_default(context);
+    for (const QByteArray& path : paths) {
+        ++batch.pending;
+        g_dbus_connection_call(connection, busName, path.constData(), "org.freedesktop.DBus.Properties", "Get",
+                               g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"),
+                               G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply,
+                               new Request{&batch, path});
+    }
+    while (batch.pending > 0)
+        g_main_context_iteration(context, TRUE);
+    g_main_context_pop_thread_default(context);
+    g_main_context_unref(context);
+
+    if (batch.firstError != nullptr) {
+        g_propagate_error(error, batch.firstError);
+        return std::nullopt;
+    }
+    return batch.attributes;
+}
