@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QTimer>
+#include <QWidget>
+
+class AccountStore;
+class AppSettings;
+class HotKeysTabBindingRow;
+class KeystrokeSender;
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+
+// The Hotkeys tab of the settings window: one editable row per binding, adding and removing
+// bindings, how many of them work, and a warning when auto-paste cannot work in this session.
+class HotKeysTab : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int permissionPollMs = 1500;
+
+    // The shared objects must outlive the tab.
+    HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes, QWidget* parent = nullptr);
+
+    bool canSendKeystrokes() const { return m_canSendKeystrokes; }
+    bool isPolling() const { return m_pollTimer.isActive(); }
+    QList<HotKeysTabBindingRow*> rows() const { return m_rows; }
+
+    // Re-reads whether this session lets us type into other applications.
+    void refreshPermission();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildWarning();
+    QWidget* buildEmptyState();
+    QWidget* buildFooter();
+    // Rows follow the bindings by id, so a row being edited is never rebuilt under the user.
+    void syncRows();
+    void refreshDerived();
+
+    AccountStore& m_store;
+    AppSettings& m_settings;
+    KeystrokeSender& m_keystrokes;
+    bool m_canSendKeystrokes;
+    QTimer m_pollTimer;
+
+    QWidget* m_warning = nullptr;
+    QWidget* m_emptyState = nullptr;
+    QScrollArea* m_list = nullptr;
+    QVBoxLayout* m_listLayout = nullptr;
+    QLabel* m_count = nullptr;
+    QList<HotKeysTabBindingRow*> m_rows;
+};

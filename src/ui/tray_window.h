@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ui/tray_list_height.h"
+
+#include <QList>
+#include <QUuid>
+#include <QWidget>
+#include <optional>
+
+class AccountStore;
+class AppSettings;
+class Clipboard;
+class QCheckBox;
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+class TickingClock;
+class TrayRow;
+
+// The small window that opens from the tray icon: the accounts chosen for it with one-click
+// copy, hidden or revealed codes and up/down moves, and the way to the main window, the
+// settings and quitting. A popup: it closes as soon as the user clicks anywhere else.
+class TrayWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int windowWidth = 340;
+
+    // The shared objects must outlive the window.
+    TrayWindow(AccountStore& store, TickingClock& clock, AppSettings& settings, Clipboard& clipboard,
+               QWidget* parent = nullptr);
+
+    // Opens the window with its top-left corner at `position` and takes the keyboard.
+    void popUp(const QPoint& position);
+
+    // For tests and the screenshot tool: the rows as laid out now, and the list area.
+    QList<TrayRow*> rows() const { return m_rows; }
+    const TrayListHeight& listHeight() const { return m_listHeight; }
+    QScrollArea* listArea() const { return m_listArea; }
+    std::optional<QUuid> copiedID() const { return m_copiedID; }
+
+    void copyAccountCode(const QUuid& id);
+    void moveUp(const QUuid& id);
+    void moveDown(const QUuid& id);
+
+Q_SIGNALS:
+    void openMainWindowRequested();
+    void settingsRequested();
+    void quitRequested();
+    // The window went away (a click elsewhere, Escape, or one of the actions above).
+    void hidden();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildNoAccounts();
+    QWidget* buildNothingShown();
+    QWidget* buildFooter();
+    // Rows follow the accounts and the hidden set; codes and rings follow the clock.
+    void rebuild();
+    void refreshRows();
+    void measureList();
+    void closeThen(void (TrayWindow::*signal)());
+
+    AccountStore& m_store;
+    TickingClock& m_clock;
+    AppSettings& m_settings;
+    Clipboard& m_clipboard;
+
+    QCheckBox* m_showCodes = nullptr;
+    QWidget* m_noAccounts = nullptr;
+    QWidget* m_nothingShown = nullptr;
+    QScrollArea* m_listArea = nullptr;
+    QWidget* m_listContent = nullptr;
+    QVBoxLayout* m_listLayout = nullptr;
+    QList<TrayRow*> m_rows;
+
+    std::optional<QUuid> m_copiedID;
+    TrayListHeight m_listHeight;
+};
