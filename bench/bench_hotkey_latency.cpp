@@ -1,0 +1,296 @@
+// Latency of a hotkey press: from a synthesised key press (XTest) to the clipboard holding the
+// code, through the real X11 grab, routing, controller, keyring-backed store and QClipboard.
+// Peers measured in the same run:
+//   floor - the same XTest press reaching the grab's native event filter, nothing else;
+//   xclip - one client setting the clipboard with xclip and another reading it with xclip -o.
+// Runs itself inside tools/private-session, so it never touches the user's desktop.
+#include "core/account.h"
+#include "hotkeys/app_settings.h"
+#include "hotkeys/copy_hud.h"
+#include "hotkeys/hot_key_binding.h"
+#include "hotkeys/hot_key_controller.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/secret_service/secret_service_item_store.h"
+#include "platform/sound/canberra_sound_player.h"
+#include "platform/x11/x11_hot_key_service.h"
+#include "platform/x11/x11_keystroke_sender.h"
+#include "storage/account_store.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int presses = 200;
+constexpr int warmUpPresses = 20; // not counted: first-use costs (keymaps, allocations, caches)
+constexpr int xclipRounds = 30;
+constexpr std::uint32_t keyK = 40;
+constexpr std::uint32_t ctrlAltShift = 0x0B00;
+
+// Woken by whatever marks the end of a measurement, so no polling interval enters the figures.
+QEventLoop* waiter = nullptr;
+
+void wake()
+{
+    if (waiter)
+        waiter->quit();
+}
+
+// Sends one press and turns the event loop until the end mark arrives (or 2 s pass).
+template <typename Press>
+void runOnce(Press press)
+{
+    QEventLoop loop;
+    waiter = &loop;
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    press();
+    loop.exec();
+    waiter = nullptr;
+}
+
+// Plays the user on a connection of its own: Ctrl+Alt+Shift+K through XTest.
+class SyntheticKeyboard
+{
+public:
+    SyntheticKeyboard() : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_connection);
+        for (xcb_keysym_t keysym : {0xffe3u /* Control_L */, 0xffe9u /* Alt_L */, 0xffe1u /* Shift_L */})
+            m_modifiers.push_back(firstKeycode(symbols, keysym));
+        m_k = firstKeycode(symbols, 'k');
+        xcb_key_symbols_free(symbols);
+    }
+    ~SyntheticKeyboard() { xcb_disconnect(m_connection); }
+
+    // Holds the modifiers, then returns the instant the K press leaves for the server.
+    Clock::time_point press()
+    {
+        for (xcb_keycode_t modifier : m_modifiers)
+            fake(XCB_KEY_PRESS, modifier);
+        xcb_flush(m_connection);
+        const Clock::time_point sent = Clock::now();
+        fake(XCB_KEY_PRESS, m_k);
+        xcb_flush(m_connection);
+        return sent;
+    }
+
+    void release()
+    {
+        fake(XCB_KEY_RELEASE, m_k);
+        for (auto it = m_modifiers.rbegin(); it != m_modifiers.rend(); ++it)
+            fake(XCB_KEY_RELEASE, *it);
+        syncWithServer();
+    }
+
+private:
+    static xcb_keycode_t firstKeycode(xcb_key_symbols_t* symbols, xcb_keysym_t keysym)
+    {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+        const xcb_keycode_t keycode = codes ? codes[0] : 0;
+        std::free(codes);
+        return keycode;
+    }
+    void fake(std::uint8_t type, xcb_keycode_t keycode)
+    {
+        xcb_test_fake_input(m_connection, type, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    }
+    void syncWithServer() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+
+    xcb_connection_t* m_connection;
+    std::vector<xcb_keycode_t> m_modifiers;
+    xcb_keycode_t m_k = 0;
+};
+
+// Notes the moment the code is on the clipboard.
+class TimedClipboard : public Clipboard
+{
+public:
+    void setSecretText(const QString& text) override
+    {
+        m_real.setSecretText(text);
+        m_lastSet = Clock::now();
+        ++m_sets;
+        wake();
+    }
+    QString text() const override { return m_real.text(); }
+
+    QtClipboard m_real;
+    Clock::time_point m_lastSet;
+    int m_sets = 0;
+};
+
+// The panel is drawn after the clipboard is set and is not part of what is measured; it is
+// left out so that 200 fades do not pile up behind the presses.
+class SilentHUD : public CopyHUD
+{
+public:
+    void show(const QString&, const QString&, double) override {}
+};
+
+struct Figures
+{
+    double median;
+    double p99;
+    double max;
+};
+
+Figures figures(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * double(ms.size() - 1) + 0.5)]; };
+    return {at(0.5), at(0.99), ms.back()};
+}
+
+void print(const char* name, const Figures& f, std::size_t n)
+{
+    std::printf("%-34s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99, f.max);
+}
+
+double millis(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+std::vector<double> measureFloor()
+{
+    X11HotKeyService service;
+    Clock::time_point arrived;
+    int arrivals = 0;
+    service.setPressHandler([&](std::uint32_t) {
+        arrived = Clock::now();
+        ++arrivals;
+        wake();
+    });
+    const auto handle = service.registerHotKey(keyK, ctrlAltShift, 1);
+    if (!handle)
+        return {};
+    SyntheticKeyboard keyboard;
+    std::vector<double> samples;
+    for (int i = 0; i < warmUpPresses + presses; ++i) {
+        const int before = arrivals;
+        Clock::time_point sent;
+        runOnce([&] { sent = keyboard.press(); });
+        if (arrivals > before && i >= warmUpPresses)
+            samples.push_back(millis(arrived - sent));
+        keyboard.release();
+        QTest::qWait(2);
+    }
+    service.unregisterHotKey(*handle);
+    return samples;
+}
+
+std::vector<double> measureHotKeyToClipboard()
+{
+    QTemporaryDir dir;
+    QSettings settingsFile(dir.filePath(QStringLiteral("bench.conf")), QSettings::IniFormat);
+    AppSettings settings(settingsFile);
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    Account account;
+    account.id = QUuid::createUuid();
+    account.name = QStringLiteral("latency");
+    account.issuer = QStringLiteral("Bench");
+    account.secret = QByteArrayLiteral("12345678901234567890");
+    account.createdAt = currentInstant();
+    store.addAccounts({account});
+    HotKeyBinding binding;
+    binding.id = QUuid::createUuid();
+    binding.accountID = account.id;
+    binding.keyCode = keyK;
+    binding.modifiers = ctrlAltShift;
+    settings.setBindings({binding});
+
+    X11HotKeyService hotKeys;
+    TimedClipboard clipboard;
+    X11KeystrokeSender keystrokes;
+    CanberraSoundPlayer sounds;
+    SilentHUD hud;
+    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, hud);
+    if (!QTest::qWaitFor([&] { return !controller.registeredBindingIDs().isEmpty(); }, 2000))
+        return {};
+    QTest::qWait(HotKeyController::debounceMilliseconds + 50);
+
+    SyntheticKeyboard keyboard;
+    std::vector<double> samples;
+    for (int i = 0; i < warmUpPresses + presses; ++i) {
+        const int before = clipboard.m_sets;
+        Clock::time_point sent;
+        runOnce([&] { sent = keyboard.press(); });
+        if (clipboard.m_sets > before && i >= warmUpPresses)
+            samples.push_back(millis(clipboard.m_lastSet - sent));
+        keyboard.release();
+        QTest::qWait(2);
+    }
+    store.deleteAccount(account.id);
+    return samples;
+}
+
+std::vector<double> measureXclip()
+{
+    std::vector<double> samples;
+    for (int i = 0; i < xclipRounds; ++i) {
+        const QByteArray code = QByteArray::number(100000 + i);
+        const Clock::time_point start = Clock::now();
+        QProcess set;
+        set.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        set.write(code);
+        set.closeWriteChannel();
+        set.waitForFinished();
+        QProcess get;
+        get.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        get.waitForFinished();
+        if (get.readAllStandardOutput() == code)
+            samples.push_back(millis(Clock::now() - start));
+    }
+    return samples;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("BRISVANE_PRIVATE_SESSION")) {
+        // Grabs, the clipboard and the keyring of a real desktop are not ours to use.
+        const char* session = BRISVANE_SOURCE_DIR "/tools/private-session";
+        execl(session, session, argv[0], static_cast<char*>(nullptr));
+        std::perror("bench_hotkey_latency: cannot start tools/private-session");
+        return 1;
+    }
+    QApplication app(argc, argv);
+
+    const std::vector<double> floor = measureFloor();
+    const std::vector<double> full = measureHotKeyToClipboard();
+    const std::vector<double> xclip = measureXclip();
+    if (floor.size() < 100 || full.size() < 100 || xclip.empty()) {
+        std::fprintf(stderr, "bench_hotkey_latency: too few samples (floor %zu, press %zu, xclip %zu)\n",
+                     floor.size(), full.size(), xclip.size());
+        return 1;
+    }
+    const Figures f = figures(floor);
+    const Figures p = figures(full);
+    const Figures x = figures(xclip);
+    std::printf("Hotkey press to clipboard (Xvfb, private session)\n");
+    print("press -> code on clipboard", p, full.size());
+    print("peer: press -> grab event (floor)", f, floor.size());
+    print("peer: xclip set + xclip -o read", x, xclip.size());
+    std::printf("ratio press/floor   median %.2fx  p99 %.2fx\n", p.median / f.median, p.p99 / f.p99);
+    std::printf("ratio press/xclip   median %.3fx  p99 %.3fx\n", p.median / x.median, p.p99 / x.p99);
+    std::printf("target p99 < 10 ms: %s\n", p.p99 < 10.0 ? "met" : "NOT met");
+    return 0;
+}
