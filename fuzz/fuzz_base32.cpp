@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes as UTF-8 text and, to reach every UTF-16 unit, as raw UTF-16.
     check(QString::fromUtf8(chars, static_cast<qsizetype>(size)));
     std::vector<char16_t> units(size / 2);
-    std::memcpy(units.data(), data, units.size() * sizeof(char16_t));
+    if (!units.empty())
+        std::memcpy(units.data(), data, units.size() * sizeof(char16_t));
     check(QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size())));
     return 0;
 }
