@@ -134,6 +134,21 @@ TEST(AccountJsonRoundTrip, KeepsEveryFieldExactly)
     }
 }
 
+TEST(AccountJsonWrite, TextThatIsNotValidUnicodeStillSaves)
+{
+    // A lone surrogate cannot be written as UTF-8; the account must still be storable.
+    Account a = sampleAccount();
+    a.name = QStringLiteral("al") + QChar(char16_t(0xD800)) + QStringLiteral("ce");
+    a.issuer = QString(QChar(char16_t(0xDFFF)));
+    const auto encoded = encodeAccount(a);
+    ASSERT_TRUE(encoded);
+    const auto decoded = decodeAccount(*encoded);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->id, a.id);
+    EXPECT_TRUE(decoded->name.startsWith(u"al"));
+    EXPECT_TRUE(decoded->name.endsWith(u"ce"));
+}
+
 TEST(AccountJsonRoundTrip, SecretsOfEveryLengthSurvive)
 {
     Account a = sampleAccount();
