@@ -2,10 +2,18 @@
 
 namespace {
 
+// Requests in flight at once: enough to hide the round trips, and well below the bus's
+// limit on pending replies per connection (128 on a bus with built-in limits).
+constexpr int window = 64;
+
 struct Batch
 {
-    QHash<QByteArray, QHash<QString, QString>> attributes;
+    GDBusConnection* connection = nullptr;
+    const char* busName = nullptr;
+    const QList<QByteArray>* paths = nullptr;
+    qsizetype next = 0;
     int pending = 0;
+    QHash<QByteArray, QHash<QString, QString>> attributes;
     GError* firstError = nullptr;
 };
 
@@ -33,6 +41,8 @@ QHash<QString, QString> attributesOf(GVariant* reply)
     return attributes;
 }
 
+void sendNext(Batch* batch);
+
 void onReply(GObject* source, GAsyncResult* result, gpointer data)
 {
     auto* request = static_cast<Request*>(data);
@@ -49,6 +59,20 @@ void onReply(GObject* source, GAsyncResult* result, gpointer data)
     }
     --batch->pending;
     delete request;
+    if (batch->firstError == nullptr)
+        sendNext(batch);
+}
+
+void sendNext(Batch* batch)
+{
+    if (batch->next >= batch->paths->size())
+        return;
+    const QByteArray& path = batch->paths->at(batch->next++);
+    ++batch->pending;
+    g_dbus_connection_call(batch->connection, batch->busName, path.constData(), "org.freedesktop.DBus.Properties",
+                           "Get", g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"),
+                           G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply,
+                           new Request{batch, path});
 }
 
 } // namespace
@@ -59,17 +83,15 @@ std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDB
                                                                             GError** error)
 {
     Batch batch;
+    batch.connection = connection;
+    batch.busName = busName;
+    batch.paths = &paths;
     batch.attributes.reserve(paths.size());
     // A private context keeps the replies away from the application's event loop.
     GMainContext* context = g_main_context_new();
     g_main_context_push_thread_default(context);
-    for (const QByteArray& path : paths) {
-        ++batch.pending;
-        g_dbus_connection_call(connection, busName, path.constData(), "org.freedesktop.DBus.Properties", "Get",
-                               g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"),
-                               G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply,
-                               new Request{&batch, path});
-    }
+    for (int i = 0; i < window; ++i)
+        sendNext(&batch);
     while (batch.pending > 0)
         g_main_context_iteration(context, TRUE);
     g_main_context_pop_thread_default(context);

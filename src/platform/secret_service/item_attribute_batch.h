@@ -10,7 +10,7 @@
 #include <QString>
 #include <optional>
 
-// Reads the attributes of many items with all requests in flight at once: one round trip
+// Reads the attributes of many items with many requests in flight at once: a few round trips
 // for the lot instead of one per item (item proxies would each also add a match rule to
 // the bus). Absent on an error, which is left in *error.
 std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDBusConnection* connection,
