@@ -1,0 +1,131 @@
+// The only place where real platform backends are chosen and wired.
+
+#include "app/display_session.h"
+#include "hotkeys/app_settings.h"
+#include "hotkeys/copy_hud.h"
+#include "hotkeys/hot_key_controller.h"
+#include "import/qr_importer.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_image_file_reader.h"
+#include "platform/qt/qt_screen_capture.h"
+#include "platform/secret_service/secret_service_item_store.h"
+#include "platform/sound/canberra_sound_player.h"
+#include "platform/x11/x11_hot_key_service.h"
+#include "platform/x11/x11_keystroke_sender.h"
+#include "platform/zxing/zxing_qr_detector.h"
+#include "storage/account_store.h"
+#include "ui/add_account_dialog.h"
+#include "ui/app_icons.h"
+#include "ui/application_shell.h"
+#include "ui/single_instance.h"
+#include "ui/tray_icon.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QSettings>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct Options
+{
+    bool hidden = false;
+};
+
+Options parseOptions(const QApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("One-time password codes (TOTP and HOTP) for your accounts."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption hidden(
+        {QStringLiteral("hidden"), QStringLiteral("background")},
+        QStringLiteral("Start without opening the main window (hotkeys and the tray icon still work)."));
+    parser.addOption(hidden);
+    parser.process(app);
+    return Options{parser.isSet(hidden)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const DisplaySession session = DisplaySession::fromEnvironment();
+    if (!session.canShowWindows()) {
+        std::fputs("Brisvane needs a display: no X11 or Wayland session was found (DISPLAY and WAYLAND_DISPLAY are "
+                   "unset).\nStart it from a terminal inside your desktop session.\n",
+                   stderr);
+        return 1;
+    }
+    if (const QString platform = session.preferredPlatform(); !platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toUtf8());
+    installDisplayFailureMessage();
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("brisvane"));
+    QApplication::setApplicationName(QStringLiteral("brisvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brisvane"));
+    QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.brisvane.Brisvane"));
+    QApplication::setWindowIcon(appIcon(AppIcon::application));
+    const Options options = parseOptions(app);
+
+    SingleInstance instance(SingleInstance::defaultServerName());
+    switch (instance.claim(options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate)) {
+    case SingleInstance::Role::secondary:
+        return 0;
+    case SingleInstance::Role::unanswered:
+        std::fputs("Brisvane is already running but does not answer. Close it (or end the process) and start "
+                   "again.\n",
+                   stderr);
+        return 1;
+    case SingleInstance::Role::alone:
+        std::fputs("Brisvane: could not set up the single-instance socket; a second launch will not find this "
+                   "one.\n",
+                   stderr);
+        break;
+    case SingleInstance::Role::primary:
+        break;
+    }
+
+    SecretServiceItemStore secureItems;
+    QSettings preferences(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("brisvane"),
+                          QStringLiteral("brisvane"));
+    QtClipboard clipboard;
+    X11HotKeyService hotKeys;
+    X11KeystrokeSender keystrokes;
+    CanberraSoundPlayer sounds;
+    QtScreenCapture screens;
+    ZXingQRDetector detector;
+    QtImageFileReader imageFiles;
+    QRImporter importer(screens, detector, imageFiles);
+
+    auto makeController = [&](AccountStore& store, AppSettings& settings) -> std::unique_ptr<QObject> {
+        return std::make_unique<HotKeyController>(store, settings, hotKeys, clipboard, keystrokes, sounds,
+                                                  CopyHUD::shared());
+    };
+    auto makeAddSheet = [&importer](QWidget* parent, std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
+        return new AddAccountDialog(importer, std::move(onAdd), parent);
+    };
+    ApplicationShell shell(secureItems, preferences, clipboard, makeController, makeAddSheet);
+    shell.setSessionNotice(session.limitsNotice());
+    if (!session.limitsNotice().isEmpty())
+        std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &shell, &ApplicationShell::showMainWindow);
+
+    TrayIcon tray(shell.store(), shell.clock(), shell.settings(), clipboard);
+    QObject::connect(&tray, &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
+    QObject::connect(&tray, &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
+    const bool inTray = tray.show();
+    // Without a tray the main window is the only way in, so closing it ends the program;
+    // with one, the program keeps serving hotkeys from the tray.
+    QApplication::setQuitOnLastWindowClosed(!inTray);
+
+    if (options.hidden || inTray)
+        shell.ensureHotKeyController();
+    if (!options.hidden)
+        shell.showMainWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,64 @@
+#include "ui/application_shell.h"
+
+#include "hotkeys/app_settings.h"
+#include "storage/account_store.h"
+#include "ui/ticking_clock.h"
+
+#include <utility>
+
+ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
+                                   HotKeyControllerFactory hotKeyControllerFactory,
+                                   MainWindow::AddSheetFactory addSheet, QObject* parent)
+    : QObject(parent),
+      m_clipboard(clipboard),
+      // The order matters: the accounts are loaded before the clock starts, and the settings
+      // come last, as the views and the hotkey controller expect.
+      m_store(std::make_unique<AccountStore>(secureItems)),
+      m_clock(std::make_unique<TickingClock>()),
+      m_settings(std::make_unique<AppSettings>(preferences)),
+      m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)),
+      m_addSheet(std::move(addSheet))
+{
+}
+
+ApplicationShell::~ApplicationShell()
+{
+    // Views and the controller observe the shared objects, so they go first.
+    m_mainWindow.reset();
+    m_hotKeyController.reset();
+}
+
+void ApplicationShell::ensureHotKeyController()
+{
+    if (m_hotKeyController || !m_hotKeyControllerFactory)
+        return;
+    m_hotKeyController = m_hotKeyControllerFactory(*m_store, *m_settings);
+}
+
+MainWindow& ApplicationShell::mainWindow()
+{
+    if (!m_mainWindow) {
+        m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, m_clipboard, m_addSheet);
+        m_mainWindow->setSessionNotice(m_sessionNotice);
+        connect(m_mainWindow.get(), &MainWindow::contentShown, this, &ApplicationShell::ensureHotKeyController);
+    }
+    return *m_mainWindow;
+}
+
+void ApplicationShell::showMainWindow()
+{
+    MainWindow& window = mainWindow();
+    if (window.isMinimized())
+        window.showNormal();
+    else
+        window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ApplicationShell::setSessionNotice(const QString& text)
+{
+    m_sessionNotice = text;
+    if (m_mainWindow)
+        m_mainWindow->setSessionNotice(text);
+}

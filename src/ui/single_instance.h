@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+// One running process per user: the first claims a local socket in the user's runtime folder;
+// a later launch hands its request to that process and ends. Two processes would fight over
+// the hotkeys and the keyring.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Role {
+        primary,   // this process serves; requests arrive as signals
+        secondary, // another process runs and received the request
+        alone,     // no socket could be set up; this process runs unguarded
+        unanswered // another process holds the socket but did not answer
+    };
+    enum class Request { activate, none };
+
+    // The server name is a socket path; tests pass their own.
+    explicit SingleInstance(QString serverName, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // The per-user socket in XDG_RUNTIME_DIR (or Qt's fallback runtime folder).
+    static QString defaultServerName();
+
+    // Becomes the primary, or passes the request to a running primary.
+    Role claim(Request request);
+
+Q_SIGNALS:
+    // A later launch asked to see the main window.
+    void activationRequested();
+
+private:
+    enum class Delivery { noServer, delivered, unanswered };
+    Delivery sendToRunning(Request request);
+    void serve();
+
+    QString m_serverName;
+    QLocalServer m_server;
+};
