@@ -155,6 +155,22 @@ TEST_F(X11HotKeyServiceTest, SameCombinationTwiceInOneProcessIsRefused)
     m_service.unregisterHotKey(*first);
 }
 
+TEST_F(X11HotKeyServiceTest, HoldingTheCombinationDownIsOnePress)
+{
+    const auto handle = m_service.registerHotKey(keyK, commandShiftOption, 5);
+    ASSERT_TRUE(handle);
+    // Held past the keyboard's repeat delay: the server repeats the key, but a HOTP code
+    // must not be used up per repeat.
+    ASSERT_TRUE(xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl+alt+shift+k")}));
+    QTest::qWait(1200);
+    ASSERT_TRUE(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+alt+shift+k")}));
+    QTest::qWait(100);
+    EXPECT_EQ(m_pressed, QList<std::uint32_t>{5});
+
+    EXPECT_TRUE(pressArrives(QStringLiteral("ctrl+alt+shift+k"))) << "the next real press counts again";
+    m_service.unregisterHotKey(*handle);
+}
+
 TEST_F(X11HotKeyServiceTest, KeyCodeWithoutAKeyIsRefused)
 {
     EXPECT_FALSE(m_service.registerHotKey(0xFFFF, commandShiftOption, 1));

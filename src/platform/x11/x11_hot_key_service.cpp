@@ -49,13 +49,12 @@ X11HotKeyService::X11HotKeyService() : m_connection(qtConnection())
 
 X11HotKeyService::~X11HotKeyService()
 {
-    if (!m_connection)
+    // Without the application its connection is gone, and with it every grab.
+    if (!m_connection || !QCoreApplication::instance())
         return;
-    if (QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     for (const auto& [handle, registration] : m_registrations)
         release(registration.grabs);
-    xcb_flush(m_connection);
 }
 
 void X11HotKeyService::setPressHandler(PressHandler handler)
@@ -110,7 +109,6 @@ std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint3
     }
     if (refused) {
         release(granted);
-        xcb_flush(m_connection);
         return std::nullopt;
     }
 
@@ -125,7 +123,6 @@ void X11HotKeyService::unregisterHotKey(Handle handle)
     if (it == m_registrations.end())
         return;
     release(it->second.grabs);
-    xcb_flush(m_connection);
     m_registrations.erase(it);
 }
 
@@ -139,8 +136,13 @@ bool X11HotKeyService::isTaken(std::uint8_t keycode, std::uint16_t modifiers) co
 
 void X11HotKeyService::release(const std::vector<Grab>& grabs)
 {
+    if (grabs.empty())
+        return;
     for (const Grab& grab : grabs)
         xcb_ungrab_key(m_connection, grab.keycode, grab.root, grab.modifiers);
+    // Waits for the server to have done it: a program that is told the combination is free
+    // may try to grab it at once, over a connection of its own.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 bool X11HotKeyService::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
@@ -148,7 +150,16 @@ bool X11HotKeyService::nativeEventFilter(const QByteArray& eventType, void* mess
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_KEY_RELEASE) {
+        const auto* release = static_cast<const xcb_key_release_event_t*>(message);
+        if (const auto it = m_keyStates.find(release->detail); it != m_keyStates.end()) {
+            it->second.down = false;
+            it->second.lastRelease = release->time;
+        }
+        return false;
+    }
+    if (type != XCB_KEY_PRESS)
         return false;
     const auto* press = static_cast<const xcb_key_press_event_t*>(message);
     const std::uint16_t modifiers = press->state & xcb_keyboard::significantModifiers;
@@ -158,9 +169,24 @@ bool X11HotKeyService::nativeEventFilter(const QByteArray& eventType, void* mess
         if (std::find(registration.keycodes.begin(), registration.keycodes.end(), press->detail) ==
             registration.keycodes.end())
             continue;
-        if (m_pressHandler)
+        if (!isRepeat(press->detail, press->time) && m_pressHandler)
             m_pressHandler(registration.hotKeyID);
         return true;
     }
     return false;
+}
+
+bool X11HotKeyService::isRepeat(std::uint8_t keycode, std::uint32_t time)
+{
+    // Longer than any usual repeat delay; should a release ever go missing, a press this
+    // long after the last one still counts.
+    constexpr std::uint32_t repeatWindowMs = 1500;
+    KeyState& state = m_keyStates[keycode];
+    // Detectable auto-repeat (Qt asks XKB for it) sends presses without releases; the plain
+    // kind sends a release and a press with the same timestamp.
+    const bool repeat = (state.down && time - state.lastPress < repeatWindowMs) ||
+                        (!state.down && state.lastRelease == time);
+    state.down = true;
+    state.lastPress = time;
+    return repeat;
 }

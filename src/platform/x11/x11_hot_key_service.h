@@ -14,7 +14,8 @@ struct xcb_connection_t;
 // state (none, CapsLock, NumLock, both) so that a lit NumLock does not swallow the press.
 // Uses Qt's own xcb connection: presses arrive in Qt's event loop through a native event
 // filter, on the GUI thread. Needs a QGuiApplication on the xcb platform; anywhere else every
-// registration is refused.
+// registration is refused. A combination held down is one press: the keyboard's auto-repeat
+// is not passed on, or holding a HOTP hotkey would use up a code per repeat.
 class X11HotKeyService : public HotKeyService, private QAbstractNativeEventFilter
 {
 public:
@@ -43,12 +44,22 @@ private:
         std::vector<Grab> grabs;
     };
 
+    // Server timestamps (milliseconds) of one grabbed key, to tell auto-repeat from a press.
+    struct KeyState
+    {
+        bool down = false;
+        std::uint32_t lastPress = 0;
+        std::optional<std::uint32_t> lastRelease;
+    };
+
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    bool isRepeat(std::uint8_t keycode, std::uint32_t time);
     bool isTaken(std::uint8_t keycode, std::uint16_t modifiers) const;
     void release(const std::vector<Grab>& grabs);
 
     xcb_connection_t* m_connection = nullptr;
     PressHandler m_pressHandler;
     std::map<Handle, Registration> m_registrations;
+    std::map<std::uint8_t, KeyState> m_keyStates;
     Handle m_nextHandle = 1;
 };
