@@ -124,6 +124,27 @@ TEST_F(QRBackendsTest, FindsCodesInEveryPixelFormat)
     }
 }
 
+TEST_F(QRBackendsTest, CodeOnATransparentBackgroundIsReadAsOverWhite)
+{
+    // Transparent pixels are black underneath; read as they are, the code would vanish.
+    const QString link = setupLink(u"clear"_s);
+    const QString path = dir.filePath(u"clear.png"_s);
+    QProcess qrencode;
+    qrencode.start(u"qrencode"_s, {u"-o"_s, path, u"-s"_s, u"6"_s, u"--background=FFFFFF00"_s, link});
+    ASSERT_TRUE(qrencode.waitForFinished(10000));
+    const std::optional<QImage> image = files.loadImage(path);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_TRUE(image->hasAlphaChannel());
+    QImage blackUnderneath = image->convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < blackUnderneath.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(blackUnderneath.scanLine(y));
+        for (int x = 0; x < blackUnderneath.width(); ++x)
+            if (qAlpha(line[x]) == 0)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    EXPECT_EQ(detector.detectQRPayloads(blackUnderneath), QStringList{link});
+}
+
 TEST_F(QRBackendsTest, ImagesWithoutCodesGiveNothing)
 {
     QImage blank(640, 480, QImage::Format_RGB32);

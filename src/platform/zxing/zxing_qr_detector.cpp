@@ -2,11 +2,45 @@
 
 #include <ZXing/ReadBarcode.h>
 
+#include <algorithm>
+
+namespace {
+
+// An 8-bit luminance copy, with transparent pixels shown over white (a QR code saved on a
+// transparent background keeps its contrast). Done by hand because QImage's own conversion
+// to Grayscale8 goes through colour management and costs several times the detection.
+QImage luminanceOverWhite(const QImage& image)
+{
+    const QImage rgba = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (rgba.isNull())
+        return {};
+    QImage gray(rgba.size(), QImage::Format_Grayscale8);
+    if (gray.isNull())
+        return {};
+    for (int y = 0; y < rgba.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgba.constScanLine(y));
+        uchar* out = gray.scanLine(y);
+        for (int x = 0; x < rgba.width(); ++x) {
+            const QRgb pixel = in[x];
+            // Premultiplied, so the luminance never exceeds alpha and the sum stays within 255.
+            const unsigned luminance =
+                (306u * unsigned(qRed(pixel)) + 601u * unsigned(qGreen(pixel)) + 117u * unsigned(qBlue(pixel)) + 0x200u)
+                >> 10;
+            out[x] = uchar(std::min(255u, luminance + 255u - unsigned(qAlpha(pixel))));
+        }
+    }
+    return gray;
+}
+
+} // namespace
+
 QStringList ZXingQRDetector::detectQRPayloads(const QImage& image) const
 {
     if (image.isNull() || image.width() == 0 || image.height() == 0)
         return {};
-    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    const QImage gray = luminanceOverWhite(image);
     if (gray.isNull())
         return {};
 
@@ -16,7 +50,6 @@ QStringList ZXingQRDetector::detectQRPayloads(const QImage& image) const
     const auto hints = ZXing::DecodeHints()
                            .setFormats(ZXing::BarcodeFormat::QRCode)
                            .setTryHarder(true)
-                           .setTryRotate(true)
                            .setMaxNumberOfSymbols(0xff);
 
     QStringList payloads;
