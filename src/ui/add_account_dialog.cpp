@@ -204,7 +204,9 @@ QWidget* AddAccountDialog::buildHeader()
     auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("headerCancelButton"));
     cancel->setAutoDefault(false);
-    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    // Escape reaches reject() through QDialog at once; a button shortcut would click only
+    // after its animation, late enough for a pending scan to start.
+    cancel->setToolTip(QStringLiteral("Esc"));
     connect(cancel, &QPushButton::clicked, this, &AddAccountDialog::reject);
     row->addWidget(cancel);
     return header;
@@ -289,12 +291,12 @@ QWidget* AddAccountDialog::buildManualPanel()
     m_issuerEdit = new QLineEdit;
     m_issuerEdit->setObjectName(QStringLiteral("issuerEdit"));
     m_issuerEdit->setPlaceholderText(QStringLiteral("e.g. Google"));
-    connect(m_issuerEdit, &QLineEdit::textEdited, m_model, &AddAccountModel::setManualIssuer);
+    connect(m_issuerEdit, &QLineEdit::textChanged, m_model, &AddAccountModel::setManualIssuer);
 
     m_nameEdit = new QLineEdit;
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_nameEdit->setPlaceholderText(QStringLiteral("e.g. alice@example.com"));
-    connect(m_nameEdit, &QLineEdit::textEdited, m_model, &AddAccountModel::setManualName);
+    connect(m_nameEdit, &QLineEdit::textChanged, m_model, &AddAccountModel::setManualName);
 
     m_secretEdit = new QLineEdit;
     m_secretEdit->setObjectName(QStringLiteral("secretEdit"));
@@ -302,7 +304,7 @@ QWidget* AddAccountDialog::buildManualPanel()
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(textStyleFont(font(), TextStyle::body).pointSizeF());
     m_secretEdit->setFont(mono);
-    connect(m_secretEdit, &QLineEdit::textEdited, m_model, &AddAccountModel::setManualSecret);
+    connect(m_secretEdit, &QLineEdit::textChanged, m_model, &AddAccountModel::setManualSecret);
 
     m_typeSelector = new AddAccountSegmentedControl;
     m_typeSelector->setObjectName(QStringLiteral("typeSelector"));
