@@ -12,11 +12,14 @@
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
+#include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "storage/account_store.h"
 #include "ui/add_account_dialog.h"
 #include "ui/app_icons.h"
 #include "ui/application_shell.h"
+#include "ui/general_tab_keyring_manager.h"
+#include "ui/settings_window.h"
 #include "ui/single_instance.h"
 #include "ui/tray_icon.h"
 
@@ -118,6 +121,17 @@ int main(int argc, char* argv[])
     TrayIcon tray(shell.store(), shell.clock(), shell.settings(), clipboard);
     QObject::connect(&tray, &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
     QObject::connect(&tray, &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
+    // Launch at login starts the program in the tray, without the main window.
+    XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(), QCoreApplication::applicationFilePath(),
+                                {QStringLiteral("--background")});
+    std::unique_ptr<SettingsWindow> settingsWindow;
+    QObject::connect(&tray, &TrayIcon::settingsRequested, &shell, [&] {
+        shell.ensureHotKeyController();
+        if (!settingsWindow)
+            settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart, keystrokes,
+                                                              findKeyringManager());
+        settingsWindow->present();
+    });
     const bool inTray = tray.show();
     // Without a tray the main window is the only way in, so closing it ends the program;
     // with one, the program keeps serving hotkeys from the tray.
