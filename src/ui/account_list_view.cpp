@@ -169,9 +169,7 @@ void AccountListView::mouseMoveEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(point);
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (index.isValid()) {
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = visualRect(index);
+        const QStyleOptionViewItem option = optionFor(index);
         const auto* rows = qobject_cast<const AccountListModel*>(model());
         switch (m_delegate.elementAt(option, index, point)) {
         case AccountRowLayout::Element::code:
@@ -187,4 +185,34 @@ void AccountListView::mouseMoveEvent(QMouseEvent* event)
         }
     }
     viewport()->setCursor(shape);
+}
+
+QStyleOptionViewItem AccountListView::optionFor(const QModelIndex& index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return option;
+}
+
+QRect AccountListView::elementRect(int row, AccountRowLayout::Element element) const
+{
+    const auto* rows = qobject_cast<const AccountListModel*>(model());
+    if (rows == nullptr || row < 0 || row >= rows->rowCount())
+        return {};
+    const QModelIndex index = rows->index(row);
+    const AccountRowLayout layout = m_delegate.layoutFor(optionFor(index), rows->accountAt(row));
+    switch (element) {
+    case AccountRowLayout::Element::handle:
+        return layout.handle;
+    case AccountRowLayout::Element::code:
+        return layout.code;
+    case AccountRowLayout::Element::advance:
+        return layout.ringOrAdvance;
+    case AccountRowLayout::Element::copy:
+        return layout.copy;
+    case AccountRowLayout::Element::none:
+        break;
+    }
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/account_row_layout.h"
+
 #include <QList>
 #include <QListView>
 
@@ -12,6 +14,9 @@ class AccountListView : public QListView
     Q_OBJECT
 public:
     AccountListView(AccountRowDelegate& delegate, QWidget* parent = nullptr);
+
+    // Where a part of a row is drawn, in viewport coordinates; empty for a row not shown.
+    QRect elementRect(int row, AccountRowLayout::Element element) const;
 
 Q_SIGNALS:
     void copyRequested(int row);
@@ -34,6 +39,7 @@ private:
     // is in the row's upper half, else after it.
     qsizetype dropDestination(QPoint point) const;
     bool acceptsDrag(const QDropEvent* event) const;
+    QStyleOptionViewItem optionFor(const QModelIndex& index) const;
 
     AccountRowDelegate& m_delegate;
     qsizetype m_dropIndicatorRow = -1;
