@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <cmath>
 
 namespace {
 
@@ -57,6 +58,7 @@ TrayIcon::~TrayIcon() = default;
 bool TrayIcon::show()
 {
     m_tray.show();
+    paintLabel();
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
@@ -99,4 +101,24 @@ void TrayIcon::paintLabel()
     image.setDevicePixelRatio(ratio);
     m_tray.setIcon(QIcon(QPixmap::fromImage(image)));
     m_tray.setToolTip(m_shownCode.value_or(QStringLiteral("Brisvane")));
+    fitEmbeddedIcon(image.deviceIndependentSize().toSize());
+}
+
+void TrayIcon::fitEmbeddedIcon(const QSize& size)
+{
+    // An XEmbed tray gives Qt's icon window a fixed square and the picture is scaled into it,
+    // which would shrink the code to nothing. Trays that honour the window's requested size
+    // (most XEmbed hosts) then make room for the code. Other hosts never see this window.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->inherits("QSystemTrayIconSys"))
+            continue;
+        // The picture keeps its proportions inside the window.
+        const int height = std::max(widget->height(), 1);
+        const int width = static_cast<int>(std::ceil(size.width() * double(height) / std::max(size.height(), 1)));
+        const QSize wanted(std::max(width, height), height);
+        if (widget->minimumSize() == wanted)
+            continue;
+        widget->setMinimumSize(wanted);
+        widget->resize(wanted);
+    }
 }

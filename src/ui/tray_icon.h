@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -45,6 +46,7 @@ Q_SIGNALS:
 private:
     void refreshLabel();
     void paintLabel();
+    void fitEmbeddedIcon(const QSize& size);
 
     AccountStore& m_store;
     TickingClock& m_clock;
