@@ -1,0 +1,205 @@
+// Drives the built program from outside, as a user would: the keyring through secret-tool,
+// the window through xdotool, the clipboard through xclip, the expected codes from oathtool.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+            int timeoutMs = 20000, const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(5000))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QString service = QStringLiteral("org.brisvane.Brisvane");
+// RFC 6238's SHA-1 key, as the stored JSON (Base64) and as oathtool takes it (Base32).
+const QString secretBase64 = QStringLiteral("MTIzNDU2Nzg5MDEyMzQ1Njc4OTA=");
+const QString secretBase32 = QStringLiteral("GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ");
+
+class AppEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        run(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
+    }
+
+    void TearDown() override
+    {
+        for (QProcess* app : m_apps) {
+            app->terminate();
+            if (!app->waitForFinished(5000)) {
+                app->kill();
+                app->waitForFinished();
+            }
+            delete app;
+        }
+        run(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
+    }
+
+    QProcess* start(const QStringList& arguments = {})
+    {
+        auto* app = new QProcess;
+        app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app->start(QStringLiteral(BRISVANE_APP), arguments);
+        m_apps.append(app);
+        EXPECT_TRUE(app->waitForStarted(5000));
+        return app;
+    }
+
+    // The id of the shown main window, or empty after the timeout.
+    static QString waitForMainWindow(int seconds = 15)
+    {
+        return run(QStringLiteral("timeout"), {QString::number(seconds), QStringLiteral("xdotool"),
+                                               QStringLiteral("search"), QStringLiteral("--sync"),
+                                               QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                               QStringLiteral("^Brisvane$")})
+            .out.section(QLatin1Char('\n'), 0, 0);
+    }
+
+    static bool mainWindowVisible()
+    {
+        return run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                               QStringLiteral("--name"), QStringLiteral("^Brisvane$")})
+                   .exitCode == 0;
+    }
+
+    QList<QProcess*> m_apps;
+};
+
+void storeAccount(const QString& id, const QString& issuer, const QString& name)
+{
+    const QString json = QStringLiteral("{\"id\":\"%1\",\"name\":\"%2\",\"issuer\":\"%3\",\"secret\":\"%4\","
+                                        "\"type\":\"totp\",\"algorithm\":\"SHA1\",\"digits\":6,\"period\":30,"
+                                        "\"counter\":0,\"createdAt\":\"2024-05-01T09:30:00Z\"}")
+                             .arg(id, name, issuer, secretBase64);
+    const Outcome stored = run(QStringLiteral("secret-tool"),
+                               {QStringLiteral("store"), QStringLiteral("--label"), QStringLiteral("e2e account"),
+                                QStringLiteral("service"), service, QStringLiteral("account"), id},
+                               json.toUtf8());
+    ASSERT_EQ(stored.exitCode, 0) << qPrintable(stored.err);
+}
+
+QStringList oathtoolCodesAround(qint64 now)
+{
+    QStringList codes;
+    for (qint64 t = now - 2; t <= now + 1; ++t) {
+        codes.append(run(QStringLiteral("oathtool"), {QStringLiteral("--totp"), QStringLiteral("-b"),
+                                                      QStringLiteral("-N"), QStringLiteral("@%1").arg(t),
+                                                      secretBase32})
+                         .out);
+    }
+    return codes;
+}
+
+QMap<QString, int> windowGeometry(const QString& window)
+{
+    QMap<QString, int> values;
+    const Outcome shell = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    for (const QString& line : shell.out.split(QLatin1Char('\n'))) {
+        const QStringList pair = line.split(QLatin1Char('='));
+        if (pair.size() == 2)
+            values.insert(pair[0], pair[1].toInt());
+    }
+    return values;
+}
+
+TEST_F(AppEndToEnd, AnAccountStoredBeforehandIsListedAndClickingItsCodeCopiesOathtoolsCode)
+{
+    storeAccount(QStringLiteral("6A1F4C2E-0B7D-4E59-9C31-2D8E5F7A9B10"), QStringLiteral("Example Bank"),
+                 QStringLiteral("alice@example.com"));
+    start();
+    const QString window = waitForMainWindow();
+    ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
+    const QMap<QString, int> geometry = windowGeometry(window);
+    ASSERT_GE(geometry.value(QStringLiteral("WIDTH")), 520);
+    ASSERT_GE(geometry.value(QStringLiteral("HEIGHT")), 420);
+
+    // The first row's code sits right of the name, left of the ring and the copy button.
+    const int x = geometry.value(QStringLiteral("WIDTH")) - 110;
+    const int y = 78;
+    const Outcome clicked = run(QStringLiteral("xdotool"),
+                                {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+                                 QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_EQ(clicked.exitCode, 0) << qPrintable(clicked.err);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+
+    QString copied;
+    for (int attempt = 0; attempt < 30 && copied.isEmpty(); ++attempt) {
+        copied = run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")}).out;
+        if (copied.isEmpty())
+            QThread::msleep(100);
+    }
+    ASSERT_EQ(copied.size(), 6) << qPrintable(copied);
+    EXPECT_TRUE(oathtoolCodesAround(now).contains(copied)) << qPrintable(copied);
+}
+
+TEST_F(AppEndToEnd, ASecondLaunchRaisesTheRunningWindowAndExitsZero)
+{
+    start({QStringLiteral("--hidden")});
+    const QString socket = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                           QStringLiteral("/org.brisvane.Brisvane.instance");
+    for (int attempt = 0; attempt < 100 && !QFile::exists(socket); ++attempt)
+        QThread::msleep(100);
+    ASSERT_TRUE(QFile::exists(socket));
+    EXPECT_FALSE(mainWindowVisible()) << "--hidden must not open the main window";
+
+    const Outcome second = run(QStringLiteral(BRISVANE_APP), {});
+    EXPECT_EQ(second.exitCode, 0) << qPrintable(second.err);
+    EXPECT_FALSE(waitForMainWindow().isEmpty()) << "the running instance did not show its window";
+    EXPECT_EQ(m_apps.first()->state(), QProcess::Running);
+}
+
+TEST_F(AppEndToEnd, WithoutADisplayItSaysSoInsteadOfAborting)
+{
+    QProcessEnvironment bogus = QProcessEnvironment::systemEnvironment();
+    bogus.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4711"));
+    const Outcome unreachable = run(QStringLiteral(BRISVANE_APP), {}, {}, 20000, bogus);
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("could not open a display"))) << qPrintable(unreachable.err);
+
+    QProcessEnvironment none = QProcessEnvironment::systemEnvironment();
+    none.remove(QStringLiteral("DISPLAY"));
+    none.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    none.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const Outcome missing = run(QStringLiteral(BRISVANE_APP), {}, {}, 20000, none);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("needs a display"))) << qPrintable(missing.err);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
