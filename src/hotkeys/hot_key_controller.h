@@ -55,6 +55,8 @@ public:
 
     // The bindings that currently hold a system hotkey.
     QList<QUuid> registeredBindingIDs() const;
+    // True while changed bindings wait out the debounce.
+    bool isSyncPending() const { return m_debounce.isActive(); }
 
     // For tests: the time codes are computed for, and the paste waiting times.
     void setClock(std::function<Instant()> clock);
