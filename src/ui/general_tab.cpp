@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -151,14 +152,15 @@ QWidget* GeneralTab::buildTray()
     m_shownAccountsBlock->setObjectName(QStringLiteral("shownAccounts"));
     auto* block = new QVBoxLayout(m_shownAccountsBlock);
     block->setContentsMargins(0, 4, 0, 0);
-    block->setSpacing(18);
+    block->setSpacing(8);
     block->addWidget(calloutTitle(QStringLiteral("Accounts shown in the menu"), m_shownAccountsBlock));
     // The tray window reorders with its arrows, not by dragging.
     block->addWidget(captionText(QStringLiteral("Uncheck an account to hide it from the dropdown (it stays in the main "
                                                 "window). Use the arrows in the dropdown or drag rows in the main window "
                                                 "to reorder them."),
                                  m_shownAccountsBlock));
-    auto* listArea = new QScrollArea(m_shownAccountsBlock);
+    m_shownAccountsArea = new QScrollArea(m_shownAccountsBlock);
+    auto* listArea = m_shownAccountsArea;
     listArea->setFrameShape(QFrame::NoFrame);
     listArea->setWidgetResizable(true);
     listArea->setMaximumHeight(shownAccountsMaxHeight);
@@ -256,6 +258,10 @@ void GeneralTab::rebuildAccounts()
         m_shownAccountsLayout->insertWidget(m_shownAccountsLayout->count() - 1, box);
         m_shownAccountBoxes.append(box);
     }
+    // Up to 140 points of the list are on show at once; longer lists scroll.
+    m_shownAccountsLayout->activate();
+    m_shownAccountsArea->setFixedHeight(
+        std::min(shownAccountsMaxHeight, m_shownAccountsLayout->parentWidget()->sizeHint().height()));
     refreshShownAccounts();
     refreshAccountPicker();
     refreshVisibility();

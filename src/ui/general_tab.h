@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 // The General tab of the settings window: launch at login, the code in the tray and which
@@ -67,6 +68,7 @@ private:
     QWidget* m_accountRow = nullptr;
     QComboBox* m_accountPicker = nullptr;
     QWidget* m_shownAccountsBlock = nullptr;
+    QScrollArea* m_shownAccountsArea = nullptr;
     QVBoxLayout* m_shownAccountsLayout = nullptr;
     QList<QCheckBox*> m_shownAccountBoxes;
     QLabel* m_keyringLaunchError = nullptr;

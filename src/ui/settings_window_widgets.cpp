@@ -6,6 +6,12 @@
 #include <QFrame>
 #include <QLabel>
 
+namespace {
+
+constexpr double minimumCaptionPoints = 8;
+
+} // namespace
+
 QLabel* sectionTitle(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -18,7 +24,11 @@ QLabel* sectionTitle(const QString& text, QWidget* parent)
 QLabel* captionText(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(textStyleFont(parent->font(), TextStyle::caption));
+    QFont font = textStyleFont(parent->font(), TextStyle::caption);
+    // Small desktop fonts would make the caption unreadable.
+    if (font.pointSizeF() > 0 && font.pointSizeF() < minimumCaptionPoints)
+        font.setPointSizeF(minimumCaptionPoints);
+    label->setFont(font);
     label->setWordWrap(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, secondaryColor(parent->palette()));

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -229,6 +230,15 @@ QWidget* TrayWindow::buildFooter()
     connect(quit, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::quitRequested); });
     row->addWidget(quit);
     return footer;
+}
+
+void TrayWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // A frameless popup needs its own edge to stand out from what lies behind it.
+    QPainter painter(this);
+    painter.setPen(withAlpha(primaryColor(palette()), 0.25));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TrayWindow::popUp(const QPoint& position)
