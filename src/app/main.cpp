@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -118,28 +119,33 @@ int main(int argc, char* argv[])
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &shell, &ApplicationShell::showMainWindow);
 
-    TrayIcon tray(shell.store(), shell.clock(), shell.settings(), clipboard);
-    QObject::connect(&tray, &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
-    QObject::connect(&tray, &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
+    if (!options.hidden)
+        shell.showMainWindow();
+
     // Launch at login starts the program in the tray, without the main window.
     XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(), QCoreApplication::applicationFilePath(),
                                 {QStringLiteral("--background")});
     std::unique_ptr<SettingsWindow> settingsWindow;
-    QObject::connect(&tray, &TrayIcon::settingsRequested, &shell, [&] {
-        shell.ensureHotKeyController();
-        if (!settingsWindow)
-            settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart, keystrokes,
-                                                              findKeyringManager());
-        settingsWindow->present();
+    std::unique_ptr<TrayIcon> tray;
+    // The tray builds a row for every account; it comes after the main window has been
+    // shown, so it never holds the window up.
+    QTimer::singleShot(0, &shell, [&] {
+        tray = std::make_unique<TrayIcon>(shell.store(), shell.clock(), shell.settings(), clipboard);
+        QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
+        QObject::connect(tray.get(), &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
+        QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, [&] {
+            shell.ensureHotKeyController();
+            if (!settingsWindow)
+                settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart,
+                                                                  keystrokes, findKeyringManager());
+            settingsWindow->present();
+        });
+        const bool inTray = tray->show();
+        // Without a tray the main window is the only way in, so closing it ends the program;
+        // with one, the program keeps serving hotkeys from the tray.
+        QApplication::setQuitOnLastWindowClosed(!inTray);
+        if (options.hidden || inTray)
+            shell.ensureHotKeyController();
     });
-    const bool inTray = tray.show();
-    // Without a tray the main window is the only way in, so closing it ends the program;
-    // with one, the program keeps serving hotkeys from the tray.
-    QApplication::setQuitOnLastWindowClosed(!inTray);
-
-    if (options.hidden || inTray)
-        shell.ensureHotKeyController();
-    if (!options.hidden)
-        shell.showMainWindow();
     return QApplication::exec();
 }
