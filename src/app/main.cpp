@@ -1,6 +1,6 @@
 // The only place where real platform backends are chosen and wired.
 
-#include "app/display_session.h"
+#include "ui/display_session.h"
 #include "hotkeys/app_settings.h"
 #include "hotkeys/copy_hud.h"
 #include "hotkeys/hot_key_controller.h"

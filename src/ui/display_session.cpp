@@ -1,4 +1,4 @@
-#include "app/display_session.h"
+#include "ui/display_session.h"
 
 #include <QtGlobal>
 #include <cstdio>
