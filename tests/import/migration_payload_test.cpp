@@ -1,27 +1,23 @@
 #include "import/migration_payload.h"
+#include "import/parse_migration.h"
+#include "import/payload_reader.h"
 
 #include "protobuf_bytes.h"
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
 #include <limits>
 
 using namespace OTPAuth;
 using namespace ProtobufBytes;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray secretA("secret-A");
-const QByteArray secretB("secret-B");
-const QByteArray secretC("secret-C");
-
-Entry named(const QByteArray& secret, const QString& name)
-{
-    Entry entry;
-    entry.secret = secret;
-    entry.name = name;
-    return entry;
-}
+constexpr std::uint64_t maximum = std::numeric_limits<std::uint64_t>::max();
+constexpr std::uint64_t bit63 = std::uint64_t(1) << 63;
+const QByteArray secret("secret-A");
 
 QStringList names(const QList<Account>& accounts)
 {
@@ -31,254 +27,189 @@ QStringList names(const QList<Account>& accounts)
     return result;
 }
 
-Account decodedEntry(const QByteArray& bytes)
+// The names of the accounts an export link gives, or the message of its error.
+QStringList fromLink(const QString& text)
 {
-    std::optional<Account> account = decodeOtpEntry(bytes);
-    if (!account) {
-        ADD_FAILURE() << "entry was dropped: " << bytes.toHex().toStdString();
-        return {};
-    }
-    return *account;
+    auto result = parseMigration(text);
+    return result.ok() ? names(result.value()) : QStringList{message(result.error())};
+}
+
+Account decoded(const QByteArray& entryBytes)
+{
+    const std::optional<Account> account = decodeOtpEntry(entryBytes);
+    EXPECT_TRUE(account.has_value()) << "entry dropped: " << entryBytes.toHex().toStdString();
+    return account.value_or(Account{});
 }
 
 } // namespace
 
-TEST(DecodeOtpEntryTest, FullEntryFillsEveryField)
+TEST(PayloadReaderTest, VarintsAndLengthsReadTheirWholeRangeButNeverPastTheEnd)
 {
-    Entry entry;
-    entry.secret = QByteArray("\x00\x01\xFF\x00", 4);
-    entry.name = QStringLiteral("alice@example.com");
-    entry.issuer = QStringLiteral("Example");
-    entry.algorithm = 3;
-    entry.digits = 2;
-    entry.type = 1;
-    entry.counter = 42;
+    const struct { QByteArray hex; std::optional<std::uint64_t> value; } varints[] = {
+        {"ac02", 300u}, {"81808000", 1u}, {"8080808080808080807f", bit63}, {"ffffffffffffffffff01", maximum},
+        {"ffffffffffffffffffff01", std::nullopt}, {"8080", std::nullopt}, {"", std::nullopt},
+    };
+    for (const auto& c : varints)
+        EXPECT_EQ(PayloadReader(QByteArray::fromHex(c.hex)).readVarint(), c.value) << c.hex.toStdString();
 
-    const Instant before = currentInstant();
-    const Account account = decodedEntry(entry.bytes());
-    EXPECT_EQ(account.secret, *entry.secret);
-    EXPECT_EQ(account.name, u"alice@example.com");
+    PayloadReader reader(QByteArray::fromHex("0361006300017a"));
+    EXPECT_EQ(reader.readLengthDelimited(), QByteArray("a\0c", 3));
+    EXPECT_EQ(reader.readLengthDelimited(), QByteArray());
+    EXPECT_EQ(reader.readLengthDelimited(), QByteArray("z"));
+    EXPECT_TRUE(reader.atEnd());
+    for (const std::uint64_t length : {std::uint64_t(4), bit63 - 1, bit63, maximum})
+        EXPECT_EQ(PayloadReader(varint(length) + "abc").readLengthDelimited(), std::nullopt) << length;
+}
+
+TEST(DecodeOtpEntryTest, EveryFieldReachesTheAccount)
+{
+    const QByteArray binary("\x00\x01\xFF\x00", 4);
+    const Account account = decoded(bytesField(1, binary) + bytesField(2, "Example:alice") + bytesField(3, "Example") +
+                                    varintField(4, 3) + varintField(5, 2) + varintField(6, 1) + varintField(7, maximum));
+    EXPECT_EQ(account.secret, binary);
+    EXPECT_EQ(account.name, u"Example:alice");
     EXPECT_EQ(account.issuer, u"Example");
     EXPECT_EQ(account.algorithm, HashAlgorithm::sha512);
     EXPECT_EQ(account.digits, 8);
     EXPECT_EQ(account.type, OTPType::hotp);
-    EXPECT_EQ(account.counter, 42u);
+    EXPECT_EQ(account.counter, maximum);
     EXPECT_EQ(account.period, 30);
     EXPECT_FALSE(account.id.isNull());
-    EXPECT_GE(account.createdAt, before);
-}
-
-TEST(DecodeOtpEntryTest, AbsentFieldsTakeTheirDefaults)
-{
-    const Account account = decodedEntry(bytesField(1, secretA));
-    EXPECT_EQ(account.name, u"");
-    EXPECT_EQ(account.issuer, u"");
-    EXPECT_EQ(account.algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(account.digits, 6);
-    EXPECT_EQ(account.type, OTPType::totp);
-    EXPECT_EQ(account.counter, 0u);
-    EXPECT_EQ(account.period, 30);
 }
 
 TEST(DecodeOtpEntryTest, EnumerationsMapOnlyTheirKnownValues)
 {
-    const auto with = [](std::uint64_t field, std::uint64_t value) {
-        return decodedEntry(bytesField(1, secretA) + varintField(field, value));
+    using enum HashAlgorithm;
+    using enum OTPType;
+    const struct { std::uint64_t field, value; HashAlgorithm algorithm; std::int64_t digits; OTPType type; } cases[] = {
+        {4, 0, sha1, 6, totp}, {4, 1, sha1, 6, totp}, {4, 2, sha256, 6, totp}, {4, 3, sha512, 6, totp},
+        {4, 4, sha1, 6, totp}, {4, 2 + (std::uint64_t(1) << 32), sha1, 6, totp}, {5, 1, sha1, 6, totp},
+        {5, 2, sha1, 8, totp}, {5, 3, sha1, 6, totp}, {6, 1, sha1, 6, hotp}, {6, 2, sha1, 6, totp},
     };
-    EXPECT_EQ(with(4, 0).algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(with(4, 1).algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(with(4, 2).algorithm, HashAlgorithm::sha256);
-    EXPECT_EQ(with(4, 3).algorithm, HashAlgorithm::sha512);
-    EXPECT_EQ(with(4, 4).algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(with(4, 2 + (std::uint64_t(1) << 32)).algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(with(5, 0).digits, 6);
-    EXPECT_EQ(with(5, 1).digits, 6);
-    EXPECT_EQ(with(5, 2).digits, 8);
-    EXPECT_EQ(with(5, 3).digits, 6);
-    EXPECT_EQ(with(6, 0).type, OTPType::totp);
-    EXPECT_EQ(with(6, 1).type, OTPType::hotp);
-    EXPECT_EQ(with(6, 2).type, OTPType::totp);
-    EXPECT_EQ(with(7, std::numeric_limits<std::uint64_t>::max()).counter, std::numeric_limits<std::uint64_t>::max());
-}
-
-TEST(DecodeOtpEntryTest, NameIsKeptWholeAndInvalidUtf8BecomesEmpty)
-{
-    Entry entry = named(secretA, QStringLiteral("Example:alice"));
-    entry.issuer = QStringLiteral("Example");
-    EXPECT_EQ(decodedEntry(entry.bytes()).name, u"Example:alice");
-
-    EXPECT_EQ(decodedEntry(bytesField(1, secretA) + bytesField(2, QByteArray("\xC3\xA9t\xC3\xA9"))).name, u"\u00e9t\u00e9");
-    const Account broken = decodedEntry(bytesField(1, secretA) + bytesField(2, QByteArray("ab\xFF")) +
-                                        bytesField(3, QByteArray("\xC0\xAF")));
-    EXPECT_EQ(broken.name, u"");
-    EXPECT_EQ(broken.issuer, u"");
-    EXPECT_EQ(decodedEntry(bytesField(1, secretA) + bytesField(2, QByteArray("\xED\xA0\x80"))).name, u"");
-}
-
-TEST(DecodeOtpEntryTest, RepeatedFieldsTakeTheirLastValue)
-{
-    const Account account = decodedEntry(bytesField(1, secretA) + bytesField(2, "first") + varintField(4, 2) +
-                                         bytesField(1, secretB) + bytesField(2, "second") + varintField(4, 3));
-    EXPECT_EQ(account.secret, secretB);
-    EXPECT_EQ(account.name, u"second");
-    EXPECT_EQ(account.algorithm, HashAlgorithm::sha512);
-    // A later invalid name replaces an earlier valid one.
-    EXPECT_EQ(decodedEntry(bytesField(1, secretA) + bytesField(2, "ok") + bytesField(2, "\xFF")).name, u"");
-}
-
-TEST(DecodeOtpEntryTest, EntryWithoutSecretBytesIsDropped)
-{
-    EXPECT_FALSE(decodeOtpEntry(QByteArray()).has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(2, "alice")).has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, QByteArray()) + bytesField(2, "alice")).has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + bytesField(1, QByteArray())).has_value());
-}
-
-TEST(DecodeOtpEntryTest, UnknownFieldsAndWrongWireTypesAreSkipped)
-{
-    const Account account = decodedEntry(fixed32Field(9) + fixed64Field(10) + varintField(11, 5) + bytesField(12, "zz") +
-                                         tag(1, 0) + varint(99) +       // secret as a varint: skipped
-                                         tag(4, 2) + varint(1) + "\x02" + // algorithm as bytes: skipped
-                                         tag(2, 5) + "abcd" + tag(7, 1) + "12345678" + bytesField(1, secretA) +
-                                         tag(1u << 28, 0) + varint(1));
-    EXPECT_EQ(account.secret, secretA);
-    EXPECT_EQ(account.algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(account.name, u"");
-    EXPECT_EQ(account.counter, 0u);
-}
-
-TEST(DecodeOtpEntryTest, SkipThatRunsPastTheEntryDropsIt)
-{
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 5) + "abc").has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 1) + "abcdefg").has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 2) + varint(10) + "abc").has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 0) + "\x80").has_value());
-}
-
-TEST(DecodeOtpEntryTest, GroupsDropTheEntry)
-{
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 3) + tag(9, 4)).has_value());
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(9, 4)).has_value());
-    EXPECT_FALSE(decodeOtpEntry(tag(1, 3) + bytesField(1, secretA)).has_value());
-}
-
-TEST(DecodeOtpEntryTest, InvalidWireTypeEndsTheEntry)
-{
-    const Account account = decodedEntry(bytesField(1, secretA) + tag(2, 6) + bytesField(2, "never read"));
-    EXPECT_EQ(account.name, u"");
-    EXPECT_TRUE(decodedEntry(bytesField(1, secretA) + tag(3, 7)).issuer.isEmpty());
-    EXPECT_FALSE(decodeOtpEntry(tag(2, 7) + bytesField(1, secretA)).has_value());
-}
-
-TEST(DecodeOtpEntryTest, CutOffTagEndsTheEntryWithWhatWasRead)
-{
-    const Account account = decodedEntry(bytesField(1, secretA) + bytesField(2, "alice") + "\x80");
-    EXPECT_EQ(account.name, u"alice");
-}
-
-TEST(DecodeOtpEntryTest, TagsInOverlongFormStillCount)
-{
-    const QByteArray overlongSecretTag("\x8A\x80\x00", 3); // field 1, wire type 2
-    EXPECT_EQ(decodedEntry(overlongSecretTag + varint(secretA.size()) + secretA).secret, secretA);
-}
-
-// A known field whose value cannot be read leaves the entry's parameters in doubt; reading
-// on from inside it would take its bytes for fields.
-TEST(DecodeOtpEntryTest, UnreadableKnownFieldDropsTheEntry)
-{
-    // The name claims 16 bytes but only 6 follow, and they look like a secret field.
-    const QByteArray fakeSecret = bytesField(1, "ABCD");
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(2, 2) + varint(16) + fakeSecret).has_value());
-    EXPECT_FALSE(decodeOtpEntry(tag(1, 2) + varint(16) + fakeSecret).has_value());
-    // Type announced, value missing: the account would silently be time-based.
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(6, 0)).has_value());
-    // A counter of eleven bytes is no 64-bit value.
-    EXPECT_FALSE(decodeOtpEntry(bytesField(1, secretA) + tag(7, 0) + QByteArray(10, char(0xFF)) + "\x01").has_value());
-}
-
-TEST(DecodeMigrationPayloadTest, EntriesComeBackInPayloadOrder)
-{
-    const QByteArray payload = entryField(named(secretA, QStringLiteral("a"))) + entryField(named(secretB, QStringLiteral("b"))) +
-                               entryField(named(secretC, QStringLiteral("c")));
-    const QList<Account> accounts = decodeMigrationPayload(payload);
-    EXPECT_EQ(names(accounts), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    for (const Account& account : accounts)
-        EXPECT_EQ(account.period, 30);
-    ASSERT_EQ(accounts.size(), 3);
-    EXPECT_NE(accounts[0].id, accounts[1].id);
-    EXPECT_EQ(accounts[2].secret, secretC);
-}
-
-TEST(DecodeMigrationPayloadTest, PayloadWithoutEntriesIsAnEmptyList)
-{
-    EXPECT_TRUE(decodeMigrationPayload(QByteArray()).isEmpty());
-    // Version, batch size, batch index and batch id, as real exports carry them.
-    EXPECT_TRUE(decodeMigrationPayload(varintField(2, 1) + varintField(3, 1) + varintField(4, 0) + varintField(5, 7)).isEmpty());
-    // Field 1 as a varint is not an entry.
-    EXPECT_TRUE(decodeMigrationPayload(varintField(1, 3)).isEmpty());
-}
-
-TEST(DecodeMigrationPayloadTest, OtherFieldsAreSkippedBetweenEntries)
-{
-    const QByteArray payload = varintField(2, 1) + entryField(named(secretA, QStringLiteral("a"))) + fixed32Field(6) +
-                               fixed64Field(7) + bytesField(8, "skip me") + tag(1, 0) + varint(5) +
-                               entryField(named(secretB, QStringLiteral("b")));
-    EXPECT_EQ(names(decodeMigrationPayload(payload)), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-}
-
-TEST(DecodeMigrationPayloadTest, DroppedEntryDoesNotStopTheOthers)
-{
-    Entry noSecret;
-    noSecret.name = QStringLiteral("no secret");
-    const QByteArray payload = entryField(noSecret) + entryField(named(QByteArray(), QStringLiteral("empty"))) +
-                               entryField(bytesField(1, secretA) + tag(9, 3)) + entryField(named(secretB, QStringLiteral("b")));
-    EXPECT_EQ(names(decodeMigrationPayload(payload)), (QStringList{QStringLiteral("b")}));
-}
-
-TEST(DecodeMigrationPayloadTest, TruncationAtEveryPointKeepsTheCompleteEntries)
-{
-    const QByteArray first = entryField(named(secretA, QStringLiteral("a")));
-    const QByteArray second = entryField(named(secretB, QStringLiteral("b")));
-    const QByteArray payload = first + second;
-    for (qsizetype cut = 0; cut <= payload.size(); ++cut) {
-        const QList<Account> accounts = decodeMigrationPayload(payload.first(cut));
-        QStringList expected;
-        if (cut >= first.size())
-            expected.append(QStringLiteral("a"));
-        if (cut == payload.size())
-            expected.append(QStringLiteral("b"));
-        EXPECT_EQ(names(accounts), expected) << "cut at " << cut;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "field " << c.field << " = " << c.value);
+        const Account account = decoded(bytesField(1, secret) + varintField(c.field, c.value));
+        EXPECT_EQ(account.algorithm, c.algorithm);
+        EXPECT_EQ(account.digits, c.digits);
+        EXPECT_EQ(account.type, c.type);
     }
 }
 
-TEST(DecodeMigrationPayloadTest, CutInTheSecondLengthPrefixYieldsTheFirstAccount)
+TEST(DecodeOtpEntryTest, TextMustBeUtf8AndRepeatedFieldsTakeTheLastValue)
 {
-    const QByteArray second = named(secretB, QStringLiteral("b")).bytes() + bytesField(12, QByteArray(200, 'x'));
-    ASSERT_GT(varint(second.size()).size(), 1);
-    const QByteArray payload = entryField(named(secretA, QStringLiteral("a"))) + tag(1, 2) + varint(second.size()).first(1);
-    EXPECT_EQ(names(decodeMigrationPayload(payload)), (QStringList{QStringLiteral("a")}));
+    const Account account = decoded(bytesField(1, "first") + bytesField(2, "ok") + varintField(4, 2) +
+                                    bytesField(1, secret) + bytesField(2, "\xC3\xA9t\xC3\xA9") + varintField(4, 3) +
+                                    bytesField(3, "\xC0\xAF"));
+    EXPECT_EQ(account.secret, secret);
+    EXPECT_EQ(account.name, u"\u00e9t\u00e9");
+    EXPECT_EQ(account.algorithm, HashAlgorithm::sha512);
+    EXPECT_EQ(account.issuer, QString());
+    EXPECT_EQ(decoded(bytesField(1, secret) + bytesField(2, "ok") + bytesField(2, "\xED\xA0\x80")).name, QString());
+}
+
+TEST(DecodeOtpEntryTest, UnknownFieldsAreSkippedAndAnInvalidWireTypeOrCutTagEndsTheEntry)
+{
+    const QByteArray overlongSecretTag("\x8A\x80\x00", 3);
+    const Account skipped =
+        decoded(tag(9, 5) + "abcd" + tag(7, 1) + "12345678" + varintField(11, 5) + bytesField(12, "z") +
+                varintField(1, 99) + bytesField(4, "\x02") + tag(2, 5) + "abcd" + varintField(1u << 28, 1) +
+                overlongSecretTag + varint(secret.size()) + secret);
+    EXPECT_EQ(skipped.secret, secret);
+    EXPECT_EQ(skipped.algorithm, HashAlgorithm::sha1);
+    EXPECT_EQ(skipped.name, QString());
+    EXPECT_EQ(skipped.counter, 0u);
+    EXPECT_EQ(decoded(bytesField(1, secret) + tag(2, 6) + bytesField(2, "never read")).name, QString());
+    EXPECT_EQ(decoded(bytesField(1, secret) + bytesField(2, "alice") + "\x80").name, u"alice");
+}
+
+TEST(DecodeOtpEntryTest, EntriesWithoutASecretOrWithUnreadableFieldsAreDropped)
+{
+    const QByteArray first = bytesField(1, secret);
+    // A cut-off known field must not be read on from inside: these bytes would pass for a secret.
+    const QByteArray fakeSecret = bytesField(1, "ABCD");
+    const QByteArray cases[] = {
+        QByteArray(), bytesField(2, "alice"), bytesField(1, QByteArray()) + bytesField(2, "alice"),
+        first + bytesField(1, QByteArray()), tag(2, 7) + first, first + tag(9, 5) + "abc",
+        first + tag(9, 1) + "abcdefg", first + tag(9, 2) + varint(10) + "abc", first + tag(9, 0) + "\x80",
+        first + tag(9, 3) + tag(9, 4), first + tag(9, 4), tag(1, 3) + first,
+        first + tag(2, 2) + varint(16) + fakeSecret, tag(1, 2) + varint(16) + fakeSecret,
+        first + tag(6, 0), // a missing type would silently make it time-based
+        first + tag(7, 0) + QByteArray(10, char(0xFF)) + "\x01",
+    };
+    for (const QByteArray& entryBytes : cases)
+        EXPECT_EQ(decodeOtpEntry(entryBytes), std::nullopt) << entryBytes.toHex().toStdString();
+}
+
+TEST(DecodeMigrationPayloadTest, EntriesComeInPayloadOrderPastOtherFieldsAndDroppedEntries)
+{
+    const QList<Account> accounts = decodeMigrationPayload(
+        varintField(2, 1) + entry("k1", u"a"_s) + tag(6, 5) + "1234" + tag(7, 1) + "12345678" + bytesField(8, "z") +
+        varintField(1, 5) + entry(QByteArray(), u"no secret"_s) + bytesField(1, bytesField(1, secret) + tag(9, 3)) +
+        entry("k2", u"b"_s) + entry("k3", u"c"_s));
+    ASSERT_EQ(names(accounts), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    EXPECT_EQ(accounts[2].secret, QByteArray("k3"));
+    EXPECT_NE(accounts[0].id, accounts[1].id);
+}
+
+TEST(DecodeMigrationPayloadTest, TruncationAtEveryByteKeepsTheCompleteEntries)
+{
+    const QByteArray first = entry("k1", u"a"_s);
+    // Long enough for a two-byte length prefix, so that cuts also land inside one.
+    const QByteArray payload =
+        first + bytesField(1, bytesField(1, "k2") + bytesField(2, "b") + bytesField(12, QByteArray(200, 'x')));
+    for (qsizetype cut = 0; cut <= payload.size(); ++cut) {
+        const QStringList expected = QStringList{u"a"_s, u"b"_s}.first(cut < first.size() ? 0 : cut < payload.size() ? 1 : 2);
+        EXPECT_EQ(names(decodeMigrationPayload(payload.first(cut))), expected) << "cut at " << cut;
+    }
 }
 
 TEST(DecodeMigrationPayloadTest, MalformedOuterFieldsStopTheReading)
 {
-    const QByteArray first = entryField(named(secretA, QStringLiteral("a")));
-    const QByteArray later = entryField(named(secretB, QStringLiteral("b")));
-    for (const QByteArray& breaker : {tag(9, 3), tag(9, 4), tag(9, 6), tag(9, 7), tag(9, 0) + QByteArray(10, char(0x80)),
-                                      tag(9, 2) + varint(std::uint64_t(1) << 63)}) {
-        EXPECT_EQ(names(decodeMigrationPayload(first + breaker + later)), (QStringList{QStringLiteral("a")}))
-            << breaker.toHex().toStdString();
-    }
-    EXPECT_EQ(names(decodeMigrationPayload(first + tag(9, 1) + "1234567")), (QStringList{QStringLiteral("a")}));
-    EXPECT_EQ(names(decodeMigrationPayload(first + tag(9, 5) + "123")), (QStringList{QStringLiteral("a")}));
+    const QByteArray later = entry("k2", u"b"_s);
+    for (const QByteArray& rest : {tag(9, 3) + later, tag(9, 4) + later, tag(9, 6) + later, tag(9, 7) + later,
+                                   tag(9, 0) + QByteArray(10, char(0x80)) + later, tag(9, 2) + varint(bit63) + later,
+                                   tag(9, 1) + "1234567", tag(9, 5) + "123"})
+        EXPECT_EQ(names(decodeMigrationPayload(entry("k1", u"a"_s) + rest)), QStringList{u"a"_s}) << rest.toHex().data();
 }
 
-TEST(DecodeMigrationPayloadTest, CounterAtItsMaximumArrivesUnchanged)
+TEST(ParseMigrationTest, AnyHostAndSchemeCaseAndBothBase64AlphabetsAreRead)
 {
-    Entry entry = named(secretA, QStringLiteral("h"));
-    entry.type = 1;
-    entry.counter = std::numeric_limits<std::uint64_t>::max();
-    const QList<Account> accounts = decodeMigrationPayload(entryField(entry));
-    ASSERT_EQ(accounts.size(), 1);
-    EXPECT_EQ(accounts[0].counter, std::numeric_limits<std::uint64_t>::max());
-    EXPECT_EQ(accounts[0].type, OTPType::hotp);
+    // The standard form of this payload holds "+", "/" and padding.
+    const QByteArray payload = entry("\xEF\xBE\xFB\xFF", u"x"_s) + QByteArray("\x10\xFF\x01", 3);
+    const QString standard = QString::fromLatin1(payload.toBase64());
+    ASSERT_TRUE(standard.contains(u'+') && standard.contains(u'/') && standard.endsWith(u'='));
+    const QString escaped = QString::fromLatin1(QUrl::toPercentEncoding(standard));
+    const QString urlSafe =
+        QString::fromLatin1(payload.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    // "+" in a query stays "+", so an unescaped standard payload reads too; a later "data" is ignored.
+    for (const QString& link :
+         {u"otpauth-migration://offline?data="_s + escaped, u"otpauth-migration://foo?data="_s + urlSafe,
+          u"OTPAUTH-MIGRATION://OFFLINE?DATA="_s + standard,
+          u"otpauth-migration:offline/path?x=1&data="_s + escaped + u"&data=!!"_s})
+        EXPECT_EQ(fromLink(link), QStringList{u"x"_s}) << link.toStdString();
+    EXPECT_EQ(fromLink(u"otpauth-migration://offline?data=EAE"_s), QStringList()); // no entries is no error
+}
+
+TEST(ParseMigrationTest, EachLinkLayerFailureHasItsError)
+{
+    const QString prefix = u"otpauth-migration://offline"_s;
+    const QString scheme = u"Unsupported URL scheme."_s, invalid = u"Invalid otpauth URL."_s;
+    const struct { QString link, error; } cases[] = {
+        {QString(), scheme}, {u"offline?data=EAE"_s, scheme}, {u"otpauth://offline?data=EAE"_s, scheme},
+        {prefix + u"?data=%zz"_s, invalid}, {prefix + u"?data=QUJD\nQUJD"_s, invalid}, {prefix, invalid},
+        {prefix + u"?other=EAE"_s, invalid}, {prefix + u"?x=1#data=EAE"_s, invalid}, {prefix + u"?data="_s, invalid},
+        {prefix + u"?data=&data=EAE"_s, invalid}, {prefix + u"?data&data=EAE"_s, invalid},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fromLink(c.link), QStringList{c.error}) << c.link.toStdString();
+
+    // Strict Base64 once padded: no white space, no stray padding, nothing outside the alphabet.
+    for (const QString& data : {u"Q"_s, u"QUJDR"_s, u"QUJD%20"_s, u"QU JD"_s, u"QUJD%0A"_s, u"QUJD%0D%0A"_s,
+                                u"QU%09D"_s, u"QQ%3DA"_s, u"Q%3D%3D%3D"_s, u"QUJD%3D%3D%3D%3D"_s, u"QQ%3D%3DQUJD"_s,
+                                u"QU*D"_s, u"QU.D"_s, u"%C3%84QUJ"_s}) {
+        EXPECT_EQ(fromLink(prefix + u"?data="_s + data), QStringList{u"Could not decode Google Authenticator export."_s})
+            << data.toStdString();
+    }
+    for (const QString& data : {u"QQ"_s, u"QQ="_s, u"QQ%3D%3D"_s})
+        EXPECT_EQ(fromLink(prefix + u"?data="_s + data), QStringList()) << data.toStdString();
 }

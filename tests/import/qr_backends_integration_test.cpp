@@ -1,5 +1,5 @@
-// The real QR backends: ZXing on images made by qrencode, QImageReader on real files, and
-// Qt's screen capture of windows shown on the (virtual) X server of the private session.
+// The real QR backends: ZXing on codes drawn by qrencode, QImageReader on real files, and
+// Qt's capture of windows shown on the X server of the private session.
 #include "import/qr_importer.h"
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
@@ -8,27 +8,39 @@
 #include "support/qr_test_links.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
+#include <utility>
 
 using namespace QRTestLinks;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Set in the copy of this test that runs itself again inside a two-screen session.
-constexpr char nestedMarker[] = "BRISVANE_QR_TEST_NESTED";
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// The names of the accounts, or the message of the failure.
+QStringList outcome(const Result<QList<Account>, QRImportFailure>& result)
+{
+    if (!result.ok())
+        return {message(result.error())};
+    QStringList names;
+    for (const Account& account : result.value())
+        names.append(account.name);
+    return names;
+}
 
 class QRBackendsTest : public ::testing::Test
 {
@@ -39,229 +51,130 @@ protected:
     QtScreenCapture screens;
     QRImporter importer{screens, detector, files};
 
-    // A PNG of one QR code drawn by qrencode, `scale` pixels per module.
-    QString qrFile(const QString& text, int scale = 6)
+    // A PNG of one QR code drawn by qrencode, 6 pixels a module.
+    QString qrFile(const QString& text, const QStringList& options = {})
     {
-        static int counter = 0;
-        const QString path = dir.filePath(u"code%1.png"_s.arg(++counter));
+        static int count = 0;
+        const QString path = dir.filePath(u"%1.png"_s.arg(++count));
         QProcess qrencode;
-        qrencode.start(u"qrencode"_s, {u"-o"_s, path, u"-s"_s, QString::number(scale), u"-m"_s, u"4"_s, text});
-        EXPECT_TRUE(qrencode.waitForFinished(10000));
-        EXPECT_EQ(qrencode.exitCode(), 0) << qrencode.readAllStandardError().toStdString();
+        qrencode.start(u"qrencode"_s, QStringList{u"-o"_s, path, u"-s"_s, u"6"_s} + options + QStringList{text});
+        EXPECT_TRUE(qrencode.waitForFinished(10000) && qrencode.exitCode() == 0) << text.toStdString();
         return path;
     }
 
-    QImage qrImage(const QString& text, int scale = 6)
-    {
-        QImage image(qrFile(text, scale));
-        EXPECT_FALSE(image.isNull());
-        return image;
-    }
-
-    // The codes side by side on a white canvas, like a page showing several.
-    QImage composed(const QStringList& texts, QImage::Format format = QImage::Format_RGB32)
+    // The codes side by side on a white page.
+    QImage page(const QStringList& texts, QSize size = {})
     {
         QList<QImage> codes;
-        int width = 40;
-        int height = 0;
+        QSize needed(40, 40);
         for (const QString& text : texts) {
-            codes.append(qrImage(text));
-            width += codes.last().width() + 40;
-            height = std::max(height, codes.last().height());
+            codes.append(QImage(qrFile(text)));
+            needed = QSize(needed.width() + codes.last().width(), std::max(needed.height(), codes.last().height() + 40));
         }
-        QImage canvas(width, height + 80, format);
+        QImage canvas(size.isEmpty() ? needed : size, QImage::Format_RGB32);
         canvas.fill(Qt::white);
         QPainter painter(&canvas);
-        int x = 40;
-        for (const QImage& code : codes) {
-            painter.drawImage(x, 40, code);
-            x += code.width() + 40;
-        }
+        for (int x = 20; const QImage& code : codes)
+            painter.drawImage(std::exchange(x, x + code.width()), 20, code);
         return canvas;
     }
+
+    // A frameless window showing one code on the given screen; lives until the test ends.
+    void show(const QString& text, QScreen* screen)
+    {
+        auto* label = new QLabel;
+        label->setAttribute(Qt::WA_DeleteOnClose);
+        label->setWindowFlag(Qt::FramelessWindowHint);
+        label->setScreen(screen);
+        label->setPixmap(QPixmap(qrFile(text)));
+        label->move(screen->geometry().topLeft() + QPoint(100, 100));
+        label->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(label));
+        QTest::qWait(200); // the X server has the painted contents before the grab reads them back
+    }
+
+    void TearDown() override { QApplication::closeAllWindows(); }
 };
 
-QSet<QString> asSet(const QStringList& list)
-{
-    return QSet<QString>(list.begin(), list.end());
-}
-
-// ZXing ----------------------------------------------------------------------------------
-
-TEST_F(QRBackendsTest, FindsTheTextOfAQRCodeMadeByQrencode)
+TEST_F(QRBackendsTest, FindsTheTextOfEveryCodeMadeByQrencode)
 {
     const QString link = setupLink(u"Example:alice@example.com"_s, u"&issuer=Example&digits=8"_s);
     const std::optional<QImage> image = files.loadImage(qrFile(link));
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(detector.detectQRPayloads(*image), QStringList{link});
-}
 
-TEST_F(QRBackendsTest, FindsEveryCodeInOneImage)
-{
     const QStringList texts{setupLink(u"one"_s), setupLink(u"two"_s), u"https://example.com/"_s};
-    EXPECT_EQ(asSet(detector.detectQRPayloads(composed(texts))), asSet(texts));
+    EXPECT_EQ(sorted(detector.detectQRPayloads(page(texts))), sorted(texts));
+    EXPECT_EQ(detector.detectQRPayloads(page({})), QStringList());
+    EXPECT_EQ(detector.detectQRPayloads(QImage()), QStringList());
 }
 
-TEST_F(QRBackendsTest, RowPaddingOfOddWidthsDoesNotSkewTheImage)
+TEST_F(QRBackendsTest, FindsCodesInEveryPixelFormatWhateverTheRowPadding)
 {
-    // 333 pixels of 8-bit gray need 336 bytes per row: a detector reading width-long rows
-    // would see every row shifted.
-    const QString link = setupLink(u"odd"_s);
-    QImage canvas(333, 301, QImage::Format_Grayscale8);
-    canvas.fill(Qt::white);
-    QPainter(&canvas).drawImage(20, 20, qrImage(link, 5));
-    ASSERT_NE(canvas.bytesPerLine(), canvas.width());
-    EXPECT_EQ(detector.detectQRPayloads(canvas), QStringList{link});
-}
-
-TEST_F(QRBackendsTest, FindsCodesInEveryPixelFormat)
-{
+    // 333 gray pixels take 336 bytes a row: a detector reading width-long rows sees them skewed.
     const QString link = setupLink(u"formats"_s);
-    for (QImage::Format format : {QImage::Format_ARGB32, QImage::Format_RGB888, QImage::Format_Indexed8,
-                                  QImage::Format_Mono, QImage::Format_RGBA64}) {
-        const QImage image = composed({link}).convertToFormat(format);
-        EXPECT_EQ(detector.detectQRPayloads(image), QStringList{link}) << "format " << int(format);
-    }
-}
+    const QImage canvas = page({link}, QSize(333, 301));
+    for (QImage::Format format : {QImage::Format_Grayscale8, QImage::Format_ARGB32, QImage::Format_RGB888,
+                                  QImage::Format_Indexed8, QImage::Format_Mono, QImage::Format_RGBA64})
+        EXPECT_EQ(detector.detectQRPayloads(canvas.convertToFormat(format)), QStringList{link}) << int(format);
 
-TEST_F(QRBackendsTest, CodeOnATransparentBackgroundIsReadAsOverWhite)
-{
-    // Transparent pixels are black underneath; read as they are, the code would vanish.
-    const QString link = setupLink(u"clear"_s);
-    const QString path = dir.filePath(u"clear.png"_s);
-    QProcess qrencode;
-    qrencode.start(u"qrencode"_s, {u"-o"_s, path, u"-s"_s, u"6"_s, u"--background=FFFFFF00"_s, link});
-    ASSERT_TRUE(qrencode.waitForFinished(10000));
-    const std::optional<QImage> image = files.loadImage(path);
-    ASSERT_TRUE(image.has_value());
-    ASSERT_TRUE(image->hasAlphaChannel());
-    QImage blackUnderneath = image->convertToFormat(QImage::Format_ARGB32);
+    // Transparent pixels may be black underneath; read as they are, the code would vanish.
+    const std::optional<QImage> clear = files.loadImage(qrFile(link, {u"--background=FFFFFF00"_s}));
+    ASSERT_TRUE(clear.has_value() && clear->hasAlphaChannel());
+    QImage blackUnderneath = clear->convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < blackUnderneath.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(blackUnderneath.scanLine(y));
-        for (int x = 0; x < blackUnderneath.width(); ++x)
-            if (qAlpha(line[x]) == 0)
-                line[x] = qRgba(0, 0, 0, 0);
+        std::replace_if(line, line + blackUnderneath.width(), [](QRgb pixel) { return qAlpha(pixel) == 0; }, 0u);
     }
     EXPECT_EQ(detector.detectQRPayloads(blackUnderneath), QStringList{link});
 }
 
-TEST_F(QRBackendsTest, ImagesWithoutCodesGiveNothing)
+TEST_F(QRBackendsTest, ImageFileGivesEveryAccountOrCannotBeRead)
 {
-    QImage blank(640, 480, QImage::Format_RGB32);
-    blank.fill(Qt::gray);
-    EXPECT_TRUE(detector.detectQRPayloads(blank).isEmpty());
-    EXPECT_TRUE(detector.detectQRPayloads(QImage()).isEmpty());
-}
+    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
+    const QString jpeg = dir.filePath(u"page.jpg"_s);
+    ASSERT_TRUE(page({setupLink(u"first"_s), exported, setupLink(u"last"_s)}).save(jpeg, "JPG", 95));
+    const QStringList found = outcome(importer.importImageFile(jpeg));
+    EXPECT_EQ(sorted(found), (QStringList{u"e1"_s, u"e2"_s, u"e3"_s, u"first"_s, u"last"_s}));
+    // The export's entries stay together and in entry order, wherever its code was found.
+    EXPECT_EQ(found.mid(found.indexOf(u"e1"_s), 3), (QStringList{u"e1"_s, u"e2"_s, u"e3"_s}));
 
-// Image files ----------------------------------------------------------------------------
-
-TEST_F(QRBackendsTest, ImageFileWithLinksAndAnExportGivesEveryAccount)
-{
-    const QString exported = exportLink({{QByteArray("key-1"), u"e1"_s, u"X"_s},
-                                         {QByteArray("key-2"), u"e2"_s, u"Y"_s},
-                                         {QByteArray("key-3"), u"e3"_s, u"Z"_s}});
-    const QString path = dir.filePath(u"page.jpg"_s);
-    ASSERT_TRUE(composed({setupLink(u"first"_s), exported, setupLink(u"last"_s)}).save(path, "JPG", 95));
-
-    auto result = importer.importImageFile(path);
-    ASSERT_TRUE(result.ok()) << message(result.error()).toStdString();
-    QStringList names;
-    for (const Account& account : result.value())
-        names.append(account.name);
-    ASSERT_EQ(names.size(), 5);
-    EXPECT_EQ(asSet(names), asSet({u"first"_s, u"e1"_s, u"e2"_s, u"e3"_s, u"last"_s}));
-    // The export's entries stay together and in entry order, wherever the code was found.
-    const qsizetype first = names.indexOf(u"e1"_s);
-    EXPECT_EQ(names.mid(first, 3), (QStringList{u"e1"_s, u"e2"_s, u"e3"_s}));
-}
-
-TEST_F(QRBackendsTest, TextFileIsAnUnreadableImage)
-{
-    const QString path = dir.filePath(u"notes.png"_s);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("otpauth://totp/x?secret=JBSWY3DPEHPK3PXP\n");
-    file.close();
-
-    EXPECT_FALSE(files.loadImage(path).has_value());
+    QFile text(dir.filePath(u"notes.png"_s));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("otpauth://totp/x?secret=JBSWY3DPEHPK3PXP\n") > 0);
+    text.close();
+    EXPECT_EQ(outcome(importer.importImageFile(text.fileName())), QStringList{u"Could not read the image."_s});
     EXPECT_FALSE(files.loadImage(dir.filePath(u"missing.png"_s)).has_value());
-    auto result = importer.importImageFile(path);
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), u"Could not read the image."_s);
-}
-
-// Screens --------------------------------------------------------------------------------
-
-// A frameless window showing one code, on the given screen.
-std::unique_ptr<QLabel> showCode(const QImage& code, QScreen* screen, QPoint at)
-{
-    auto label = std::make_unique<QLabel>();
-    label->setWindowFlag(Qt::FramelessWindowHint);
-    label->setScreen(screen);
-    label->setPixmap(QPixmap::fromImage(code));
-    label->setFixedSize(code.size());
-    label->move(screen->geometry().topLeft() + at);
-    label->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(label.get()));
-    // Give the X server the painted contents before the grab reads them back.
-    QTest::qWait(200);
-    return label;
 }
 
 TEST_F(QRBackendsTest, CodeShownInAWindowIsFoundOnTheScreen)
 {
-    ASSERT_GE(screens.displayCount(), 1);
-    const QString link = setupLink(u"Screen:bob"_s);
-    auto window = showCode(qrImage(link), QGuiApplication::screens().front(), {300, 200});
-
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok()) << message(result.error()).toStdString();
-    ASSERT_EQ(result.value().size(), 1);
-    EXPECT_EQ(result.value().front().name, u"bob"_s);
-    EXPECT_EQ(result.value().front().issuer, u"Screen"_s);
-}
-
-TEST_F(QRBackendsTest, ScreenWithoutCodesSaysSo)
-{
-    auto result = importer.scanScreens();
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), u"No QR code was found."_s);
+    show(setupLink(u"Screen:bob"_s), QGuiApplication::primaryScreen());
+    EXPECT_EQ(outcome(importer.scanScreens()), QStringList{u"bob"_s});
 }
 
 TEST_F(QRBackendsTest, EveryScreenIsCaptured)
 {
-    if (qEnvironmentVariableIsEmpty(nestedMarker) && QGuiApplication::screens().size() < 2) {
+    constexpr char nested[] = "BRISVANE_QR_TEST_NESTED";
+    if (qEnvironmentVariableIsEmpty(nested) && QGuiApplication::screens().size() < 2) {
         // Run this test again in a session of its own with two X screens.
+        QProcess session;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(nestedMarker), u"1"_s);
-        QProcess nested;
-        nested.setProcessEnvironment(environment);
-        nested.setProcessChannelMode(QProcess::ForwardedChannels);
-        nested.start(QStringLiteral(BRISVANE_SOURCE_DIR "/tools/private-session"),
-                     {u"--screens"_s, u"1920x1080x24 1280x1024x24"_s, QCoreApplication::applicationFilePath(),
-                      u"--gtest_filter=QRBackendsTest.EveryScreenIsCaptured"_s});
-        ASSERT_TRUE(nested.waitForFinished(120000));
-        EXPECT_EQ(nested.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(nested.exitCode(), 0);
+        environment.insert(QString::fromLatin1(nested), u"1"_s);
+        session.setProcessEnvironment(environment);
+        session.setProcessChannelMode(QProcess::ForwardedChannels);
+        session.start(QStringLiteral(BRISVANE_SOURCE_DIR "/tools/private-session"),
+                      {u"--screens"_s, u"1920x1080x24 1280x1024x24"_s, QCoreApplication::applicationFilePath(),
+                       u"--gtest_filter=QRBackendsTest.EveryScreenIsCaptured"_s});
+        ASSERT_TRUE(session.waitForFinished(120000));
+        EXPECT_TRUE(session.exitStatus() == QProcess::NormalExit && session.exitCode() == 0);
         return;
     }
-
     const QList<QScreen*> all = QGuiApplication::screens();
     ASSERT_EQ(screens.displayCount(), 2);
-    for (int index = 0; index < 2; ++index) {
-        const QImage grab = screens.captureDisplay(index);
-        ASSERT_FALSE(grab.isNull());
-        EXPECT_EQ(grab.size(), all.at(index)->geometry().size() * all.at(index)->devicePixelRatio());
-    }
-    EXPECT_EQ(importer.captureDisplays().size(), 2);
-
-    // A code on the second screen only.
-    const QString link = setupLink(u"Second:carol"_s);
-    auto window = showCode(qrImage(link), all.at(1), {100, 100});
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok()) << message(result.error()).toStdString();
-    ASSERT_EQ(result.value().size(), 1);
-    EXPECT_EQ(result.value().front().name, u"carol"_s);
+    for (int index = 0; index < 2; ++index)
+        EXPECT_EQ(screens.captureDisplay(index).size(), all[index]->geometry().size() * all[index]->devicePixelRatio());
+    show(setupLink(u"Second:carol"_s), all[1]);
+    EXPECT_EQ(outcome(importer.scanScreens()), QStringList{u"carol"_s});
 }
 
 } // namespace

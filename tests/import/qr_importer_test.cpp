@@ -12,16 +12,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString linuxCaptureText = QStringLiteral(
-    "Could not capture the screen. Allow screen capture for Brisvane in your desktop's privacy settings, "
-    "or use Image file.");
+const QString noCode = u"No QR code was found."_s;
 
-QStringList names(const QList<Account>& accounts)
+constexpr auto showing = &FakeQRDetector::imageWithCodes;
+
+// The names of the accounts, or the message of the failure.
+QStringList outcome(const Result<QList<Account>, QRImportFailure>& result)
 {
-    QStringList result;
-    for (const Account& account : accounts)
-        result.append(account.name);
-    return result;
+    if (!result.ok())
+        return {message(result.error())};
+    QStringList names;
+    for (const Account& account : result.value())
+        names.append(account.name);
+    return names;
 }
 
 class QRImporterTest : public ::testing::Test
@@ -31,191 +34,71 @@ protected:
     FakeQRDetector detector;
     FakeImageFileReader files;
     QRImporter importer{screens, detector, files};
-
-    void showOnDisplays(const QList<QStringList>& codesPerDisplay)
-    {
-        for (const QStringList& codes : codesPerDisplay)
-            screens.displays.append(FakeQRDetector::imageWithCodes(codes));
-    }
-
-    QString failureText(const Result<QList<Account>, QRImportFailure>& result)
-    {
-        EXPECT_FALSE(result.ok());
-        return result.ok() ? QString() : message(result.error());
-    }
 };
 
-// Screens --------------------------------------------------------------------------------
-
-TEST_F(QRImporterTest, CodeOnTheSecondDisplayGivesOneAccount)
+TEST_F(QRImporterTest, EveryCodeOfEveryDisplayCountsInDisplayOrder)
 {
-    showOnDisplays({{}, {setupLink(QStringLiteral("Example:alice"))}});
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok());
-    ASSERT_EQ(result.value().size(), 1);
-    EXPECT_EQ(result.value().front().issuer, QStringLiteral("Example"));
-    EXPECT_EQ(result.value().front().name, QStringLiteral("alice"));
+    // The same code on two displays gives two accounts; the store drops duplicates later.
+    screens.displays = {showing({}), showing({setupLink(u"a"_s)}), QImage(), QImage(0, 0, QImage::Format_RGB32),
+                        showing({setupLink(u"b"_s), setupLink(u"c"_s)}), showing({setupLink(u"a"_s)})};
+    EXPECT_EQ(outcome(importer.scanScreens()), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"a"_s}));
+    EXPECT_EQ(detector.calls, 4);
+}
+
+TEST_F(QRImporterTest, NoCapturedDisplayIsACaptureFailureButBlankDisplaysHaveNoCode)
+{
+    const QStringList captureFailed{u"Could not capture the screen. Allow screen capture for Brisvane in your "
+                                    u"desktop's privacy settings, or use Image file."_s};
+    EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
+    screens.displays = {QImage(), QImage(0, 0, QImage::Format_RGB32)};
+    EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
+    EXPECT_EQ(detector.calls, 0);
+
+    screens.displays = {showing({}), showing({})};
+    EXPECT_EQ(outcome(importer.scanScreens()), QStringList{noCode});
+}
+
+TEST_F(QRImporterTest, DisplaysBeyondTheSixteenthAreNeverLookedAt)
+{
+    screens.displays = QList<QImage>(16, showing({})) << showing({setupLink(u"hidden"_s)});
+    EXPECT_EQ(outcome(importer.scanScreens()), QStringList{noCode});
+    EXPECT_EQ(screens.grabbed.size(), 16);
+    EXPECT_FALSE(screens.grabbed.contains(16));
+}
+
+TEST_F(QRImporterTest, ImageFileGivesEveryAccountInDetectionOrder)
+{
+    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
+    files.files[u"/codes.png"_s] = showing({setupLink(u"first"_s), exported, setupLink(u"last"_s)});
+    files.files[u"/empty.png"_s] = showing({});
+    EXPECT_EQ(outcome(importer.importImageFile(u"/codes.png"_s)),
+              (QStringList{u"first"_s, u"e1"_s, u"e2"_s, u"e3"_s, u"last"_s}));
+    EXPECT_EQ(outcome(importer.importImageFile(u"/empty.png"_s)), QStringList{noCode});
+    EXPECT_EQ(detector.calls, 2);
+    EXPECT_EQ(outcome(importer.importImageFile(u"/notes.txt"_s)), QStringList{u"Could not read the image."_s});
     EXPECT_EQ(detector.calls, 2);
 }
 
-TEST_F(QRImporterTest, SameCodeOnTwoDisplaysGivesTwoAccounts)
+TEST(AccountsFromPayloads, LinksGiveAccountsAndOnlyTheLastErrorIsReportedWhenNoneDoes)
 {
-    const QString link = setupLink(QStringLiteral("Example:alice"));
-    showOnDisplays({{link}, {link}});
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok());
-    ASSERT_EQ(result.value().size(), 2);
-    EXPECT_NE(result.value().at(0).id, result.value().at(1).id);
-    EXPECT_EQ(result.value().at(0).secret, result.value().at(1).secret);
-}
-
-TEST_F(QRImporterTest, CodesOfAllDisplaysAreJoinedInDisplayOrder)
-{
-    showOnDisplays({{setupLink(QStringLiteral("a"))}, {setupLink(QStringLiteral("b")), setupLink(QStringLiteral("c"))}});
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(names(result.value()), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
-}
-
-TEST_F(QRImporterTest, NoDisplaysMeansTheScreenCouldNotBeCaptured)
-{
-    EXPECT_EQ(failureText(importer.scanScreens()), linuxCaptureText);
-    EXPECT_EQ(detector.calls, 0);
-}
-
-TEST_F(QRImporterTest, NullAndEmptyGrabsCountAsDisplaysThatCouldNotBeCaptured)
-{
-    screens.displays = {QImage(), QImage(0, 0, QImage::Format_RGB32)};
-    auto result = importer.scanScreens();
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(), QRImportFailure(QRImportError::screenCaptureFailed));
-    EXPECT_EQ(message(result.error()), linuxCaptureText);
-}
-
-TEST_F(QRImporterTest, DisplayThatCannotBeCapturedIsSkipped)
-{
-    screens.displays = {QImage(), FakeQRDetector::imageWithCodes({setupLink(QStringLiteral("b"))})};
-    EXPECT_EQ(importer.captureDisplays().size(), 1);
-    auto result = importer.scanScreens();
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(names(result.value()), QStringList{u"b"_s});
-}
-
-TEST_F(QRImporterTest, CapturedScreensWithoutCodesSayNoCodeNotCaptureFailure)
-{
-    showOnDisplays({{}, {}});
-    EXPECT_EQ(failureText(importer.scanScreens()), QStringLiteral("No QR code was found."));
-}
-
-TEST_F(QRImporterTest, OnlySixteenOfSeventeenDisplaysAreCaptured)
-{
-    for (int index = 0; index < 17; ++index)
-        showOnDisplays({{}});
-    // The only code is on the 17th display, which must never be looked at.
-    screens.displays[16] = FakeQRDetector::imageWithCodes({setupLink(QStringLiteral("hidden"))});
-
-    EXPECT_EQ(importer.captureDisplays().size(), 16);
-    screens.grabbed.clear();
-    EXPECT_EQ(failureText(importer.scanScreens()), QStringLiteral("No QR code was found."));
-    EXPECT_FALSE(screens.grabbed.contains(16));
-    EXPECT_EQ(screens.grabbed.size(), 16);
-}
-
-// Image files ----------------------------------------------------------------------------
-
-TEST_F(QRImporterTest, TwoLinksAndAThreeEntryExportGiveFiveAccountsInDetectionOrder)
-{
-    const QString exported = exportLink({{QByteArray("k1"), u"e1"_s, u"X"_s},
-                                         {QByteArray("k2"), u"e2"_s, u"Y"_s},
-                                         {QByteArray("k3"), u"e3"_s, u"Z"_s}});
-    files.files[u"/codes.png"_s] =
-        FakeQRDetector::imageWithCodes({setupLink(u"first"_s), exported, setupLink(u"last"_s)});
-    auto result = importer.importImageFile(u"/codes.png"_s);
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(names(result.value()), (QStringList{u"first"_s, u"e1"_s, u"e2"_s, u"e3"_s, u"last"_s}));
-    EXPECT_EQ(result.value().at(2).secret, QByteArray("k2"));
-}
-
-TEST_F(QRImporterTest, FileThatIsNoImageCannotBeRead)
-{
-    EXPECT_EQ(failureText(importer.importImageFile(u"/notes.txt"_s)), QStringLiteral("Could not read the image."));
-    EXPECT_EQ(detector.calls, 0);
-}
-
-TEST_F(QRImporterTest, ImageWithoutCodes)
-{
-    files.files[u"/empty.png"_s] = FakeQRDetector::imageWithCodes({});
-    EXPECT_EQ(failureText(importer.importImageFile(u"/empty.png"_s)), QStringLiteral("No QR code was found."));
-}
-
-// Payload routing ------------------------------------------------------------------------
-
-TEST(AccountsFromPayloads, WebAddressAloneIsNoCode)
-{
-    auto result = accountsFromPayloads({u"https://example.com/otpauth://totp/x"_s});
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(), QRImportFailure(QRImportError::noQRCodeFound));
-}
-
-TEST(AccountsFromPayloads, WebAddressBesideALinkIsIgnored)
-{
-    auto result = accountsFromPayloads({u"https://example.com"_s, setupLink(u"a"_s)});
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(names(result.value()), QStringList{u"a"_s});
-}
-
-TEST(AccountsFromPayloads, SchemesInCapitalsAreRecognisedAndParsedUnchanged)
-{
-    auto result = accountsFromPayloads({u"OTPAUTH://TOTP/Example:Alice?SECRET=JBSWY3DPEHPK3PXP"_s});
-    ASSERT_TRUE(result.ok());
-    ASSERT_EQ(result.value().size(), 1);
-    // The label keeps its case: only the routing test ignores it.
-    EXPECT_EQ(result.value().front().name, u"Alice"_s);
-
-    const QString exported = exportLink({{QByteArray("k"), u"e"_s, u"X"_s}});
-    auto fromExport = accountsFromPayloads({u"OTPAUTH-MIGRATION"_s + exported.mid(17)});
-    ASSERT_TRUE(fromExport.ok());
-    EXPECT_EQ(names(fromExport.value()), QStringList{u"e"_s});
-}
-
-TEST(AccountsFromPayloads, FailedLinkIsDroppedWhenAnotherGivesAnAccount)
-{
-    auto result = accountsFromPayloads({setupLink(u"a"_s), u"otpauth://totp/b"_s});
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(names(result.value()), QStringList{u"a"_s});
-}
-
-TEST(AccountsFromPayloads, LastErrorWins)
-{
-    auto result = accountsFromPayloads({u"otpauth://totp/b"_s, u"otpauth://sha1/x?secret=JBSWY3DPEHPK3PXP"_s});
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), QStringLiteral("Unsupported OTP type."));
-
-    auto reversed = accountsFromPayloads({u"otpauth://sha1/x?secret=JBSWY3DPEHPK3PXP"_s, u"otpauth://totp/b"_s});
-    ASSERT_FALSE(reversed.ok());
-    EXPECT_EQ(message(reversed.error()), QStringLiteral("Missing secret in URL."));
-}
-
-TEST(AccountsFromPayloads, ExportWithoutUsableEntriesIsNoCode)
-{
-    // An entry without a secret is dropped by the decoder, leaving nothing.
-    auto result = accountsFromPayloads({exportLink({{QByteArray(), u"e"_s, u"X"_s}})});
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), QStringLiteral("No QR code was found."));
-}
-
-TEST(AccountsFromPayloads, ExportWithInvalidDataReportsTheDecoderError)
-{
-    auto result = accountsFromPayloads({u"otpauth-migration://offline?data=%21%21%21%21"_s});
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), QStringLiteral("Could not decode Google Authenticator export."));
-}
-
-TEST(AccountsFromPayloads, NothingAtAllIsNoCode)
-{
-    auto result = accountsFromPayloads({});
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(message(result.error()), QStringLiteral("No QR code was found."));
+    const QString noSecret = u"otpauth://totp/b"_s;
+    const QString badType = u"otpauth://sha1/x?secret=JBSWY3DPEHPK3PXP"_s;
+    const QString exported = exportLink({{"k", u"e"_s, u"X"_s}});
+    const struct { QStringList payloads; QStringList outcome; } cases[] = {
+        {{}, {noCode}},
+        {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
+        {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}},
+        // Only the routing ignores case; the label keeps its capitals.
+        {{u"OTPAUTH://TOTP/Example:Alice?SECRET=JBSWY3DPEHPK3PXP"_s}, {u"Alice"_s}},
+        {{u"OTPAUTH-MIGRATION"_s + exported.mid(17)}, {u"e"_s}},
+        {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
+        {{noSecret, badType}, {u"Unsupported OTP type."_s}},
+        {{badType, noSecret}, {u"Missing secret in URL."_s}},
+        {{exportLink({{QByteArray(), u"e"_s, u"X"_s}})}, {noCode}},
+        {{u"otpauth-migration://offline?data=%21%21%21%21"_s}, {u"Could not decode Google Authenticator export."_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(outcome(accountsFromPayloads(c.payloads)), c.outcome) << c.payloads.join(u' ').toStdString();
 }
 
 } // namespace
