@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// The platform tests talk to the X server of the private session through Qt's connection.
+// Widgets and the X11 backends run against the X server of the private session.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);

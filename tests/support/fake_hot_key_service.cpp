@@ -2,8 +2,6 @@
 
 void FakeHotKeyService::setPressHandler(PressHandler handler)
 {
-    if (handler)
-        ++m_handlerInstallations;
     m_handler = std::move(handler);
 }
 

@@ -37,7 +37,6 @@ public:
     // The registration of a combination, if any.
     std::optional<Registration> registrationOf(std::uint32_t keyCode, std::uint32_t modifiers) const;
     int registerCalls() const { return m_registerCalls; }
-    int handlerInstallations() const { return m_handlerInstallations; }
 
 private:
     PressHandler m_handler;
@@ -45,5 +44,4 @@ private:
     std::set<std::pair<std::uint32_t, std::uint32_t>> m_heldElsewhere;
     Handle m_nextHandle = 1;
     int m_registerCalls = 0;
-    int m_handlerInstallations = 0;
 };
