@@ -5,8 +5,10 @@
 #include "ui/application_shell.h"
 #include "ui/single_instance.h"
 #include "ui/ticking_clock.h"
+#include "ui_test_support.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QSettings>
@@ -16,13 +18,13 @@
 #include <future>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ApplicationShellTest : public ::testing::Test
 {
 protected:
-    ApplicationShellTest() : m_preferences(m_dir.filePath(QStringLiteral("brisvane.conf")), QSettings::IniFormat) {}
-
     std::unique_ptr<ApplicationShell> makeShell()
     {
         return std::make_unique<ApplicationShell>(
@@ -36,32 +38,20 @@ protected:
 
     QTemporaryDir m_dir;
     FakeSecureItemStore m_items;
-    QSettings m_preferences;
+    QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
     FakeClipboard m_clipboard;
     int m_controllersMade = 0;
 };
 
-TEST_F(ApplicationShellTest, LoadsTheAccountsAndWritesNoPreferenceAtStart)
+TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyController)
 {
-    {
-        AccountStore seeding(m_items);
-        Account account;
-        account.id = QUuid::createUuid();
-        account.name = QStringLiteral("alice");
-        account.secret = QByteArrayLiteral("12345678901234567890");
-        seeding.addAccounts({account});
-    }
+    AccountStore(m_items).addAccounts({testAccount({}, u"alice"_s)});
     auto shell = makeShell();
     EXPECT_EQ(shell->store().accounts().size(), 1);
     m_preferences.sync();
     EXPECT_FALSE(QFile::exists(m_preferences.fileName()));
-    EXPECT_EQ(m_controllersMade, 0);
     EXPECT_EQ(shell->hotKeyController(), nullptr);
-}
 
-TEST_F(ApplicationShellTest, TheFirstShownWindowCreatesTheOnlyHotKeyController)
-{
-    auto shell = makeShell();
     shell->showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell->mainWindow()));
     EXPECT_EQ(m_controllersMade, 1);
@@ -84,75 +74,60 @@ TEST_F(ApplicationShellTest, TrayOrHiddenStartCreatesTheControllerWithoutTheWind
     EXPECT_EQ(m_controllersMade, 1);
 }
 
-TEST(TickingClock, StartsAtCreationAndAdvancesEverySecond)
+TEST(TickingClock, StartsAtCreationAndPublishesEachTickASecondApart)
 {
     double seconds = 100;
     TickingClock clock(nullptr, [&seconds] { return instantFromSeconds(seconds); });
+    QElapsedTimer sinceCreation;
+    sinceCreation.start();
     EXPECT_EQ(secondsSinceEpoch(clock.now()), 100);
     seconds = 101.25;
     QSignalSpy ticks(&clock, &TickingClock::nowChanged);
     ASSERT_TRUE(ticks.wait(2500));
+    EXPECT_GE(sinceCreation.elapsed(), 900);
     EXPECT_EQ(secondsSinceEpoch(clock.now()), 101.25);
     EXPECT_EQ(secondsSinceEpoch(ticks.at(0).at(0).value<Instant>()), 101.25);
-}
-
-TEST(TickingClock, TicksAboutOncePerSecondWithTheRealTime)
-{
-    TickingClock clock;
-    const Instant start = clock.now();
-    QSignalSpy ticks(&clock, &TickingClock::nowChanged);
-    ASSERT_TRUE(ticks.wait(2500));
-    const double elapsed = secondsSinceEpoch(clock.now()) - secondsSinceEpoch(start);
-    EXPECT_GT(elapsed, 0.9);
-    EXPECT_LT(elapsed, 2.0);
 }
 
 class SingleInstanceTest : public ::testing::Test
 {
 protected:
-    QString serverName() const { return m_dir.filePath(QStringLiteral("instance")); }
+    QString serverName() const { return m_dir.filePath(u"instance"_s); }
+    // A later launch blocks on its socket, so it runs beside this event loop.
+    template <typename Work> static auto besideEventLoop(Work work)
+    {
+        auto result = std::async(std::launch::async, std::move(work));
+        while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        return result.get();
+    }
+    SingleInstance::Role launch(SingleInstance::Request request) const
+    {
+        return besideEventLoop(
+            [name = serverName(), request] { return SingleInstance(name).claim(request); });
+    }
     QTemporaryDir m_dir;
 };
 
-TEST_F(SingleInstanceTest, ASecondLaunchActivatesTheFirstAndStandsDown)
+TEST_F(SingleInstanceTest, ALaterLaunchStandsDownAndOnlyAnActivatingOneRaisesTheFirst)
 {
     SingleInstance first(serverName());
     ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
     QSignalSpy activations(&first, &SingleInstance::activationRequested);
-
-    // The later launch blocks on its socket, so it runs beside this event loop.
-    auto second = std::async(std::launch::async, [name = serverName()] {
-        SingleInstance other(name);
-        return other.claim(SingleInstance::Request::activate);
-    });
-    ASSERT_TRUE(activations.wait(5000));
-    EXPECT_EQ(second.get(), SingleInstance::Role::secondary);
-}
-
-TEST_F(SingleInstanceTest, AHiddenSecondLaunchDoesNotOpenTheWindow)
-{
-    SingleInstance first(serverName());
-    ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
-    QSignalSpy activations(&first, &SingleInstance::activationRequested);
-    auto second = std::async(std::launch::async, [name = serverName()] {
-        SingleInstance other(name);
-        return other.claim(SingleInstance::Request::none);
-    });
-    while (second.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    EXPECT_EQ(second.get(), SingleInstance::Role::secondary);
+    EXPECT_EQ(launch(SingleInstance::Request::none), SingleInstance::Role::secondary);
     QCoreApplication::processEvents();
     EXPECT_EQ(activations.count(), 0);
+    EXPECT_EQ(launch(SingleInstance::Request::activate), SingleInstance::Role::secondary);
+    EXPECT_TRUE(activations.count() == 1 || activations.wait(5000));
 }
 
 TEST_F(SingleInstanceTest, ASocketLeftByACrashedProcessDoesNotBlockTheNextStart)
 {
-    {
-        QFile stale(serverName());
-        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    }
-    SingleInstance instance(serverName());
-    EXPECT_EQ(instance.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
+    QFile stale(serverName());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    EXPECT_EQ(SingleInstance(serverName()).claim(SingleInstance::Request::activate),
+              SingleInstance::Role::primary);
 }
 
 TEST_F(SingleInstanceTest, AStrayClientIsAnsweredAndIgnored)
@@ -160,7 +135,7 @@ TEST_F(SingleInstanceTest, AStrayClientIsAnsweredAndIgnored)
     SingleInstance first(serverName());
     ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
     QSignalSpy activations(&first, &SingleInstance::activationRequested);
-    auto stray = std::async(std::launch::async, [name = serverName()] {
+    const QByteArray reply = besideEventLoop([name = serverName()] {
         QLocalSocket socket;
         socket.connectToServer(name);
         if (!socket.waitForConnected(2000))
@@ -171,9 +146,7 @@ TEST_F(SingleInstanceTest, AStrayClientIsAnsweredAndIgnored)
         }
         return socket.readLine();
     });
-    while (stray.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    EXPECT_EQ(stray.get(), QByteArray("ok\n"));
+    EXPECT_EQ(reply, QByteArray("ok\n"));
     EXPECT_EQ(activations.count(), 0);
 }
 

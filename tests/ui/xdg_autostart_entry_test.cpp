@@ -14,14 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
 void writeFile(const QString& path, const QString& text)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -34,26 +26,23 @@ class XdgAutostartEntryTest : public ::testing::Test
 {
 protected:
     QTemporaryDir config;
-    XdgAutostartEntry entry{config.path(), u"/opt/brisvane/bin/brisvane"_s, {u"--background"_s}};
+    XdgAutostartEntry entry{config.path(), u"/opt/My Apps/brisvane"_s, {u"--background"_s}};
 };
 
 } // namespace
 
-TEST_F(XdgAutostartEntryTest, EntryLivesInTheAutostartFolderUnderItsDesktopID)
-{
-    EXPECT_EQ(entry.entryPath(), config.path() + u"/autostart/org.brisvane.Brisvane.desktop"_s);
-}
-
 TEST_F(XdgAutostartEntryTest, EnablingWritesAValidEntryThatStartsInTheBackground)
 {
+    EXPECT_EQ(entry.entryPath(), config.path() + u"/autostart/org.brisvane.Brisvane.desktop"_s);
     ASSERT_EQ(entry.status(), LoginItem::Status::notRegistered);
     ASSERT_TRUE(entry.registerItem().ok());
     EXPECT_EQ(entry.status(), LoginItem::Status::enabled);
 
-    const QString text = readAll(entry.entryPath());
+    QFile file(entry.entryPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(text.startsWith(u"[Desktop Entry]\n"_s));
-    EXPECT_TRUE(text.contains(u"\nType=Application\n"_s));
-    EXPECT_TRUE(text.contains(u"\nExec=/opt/brisvane/bin/brisvane --background\n"_s));
+    EXPECT_TRUE(text.contains(u"\nExec=\"/opt/My Apps/brisvane\" --background\n"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"Hidden"_s));
 
     const QString validator = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
@@ -62,20 +51,10 @@ TEST_F(XdgAutostartEntryTest, EnablingWritesAValidEntryThatStartsInTheBackground
     QProcess validate;
     validate.start(validator, {entry.entryPath()});
     ASSERT_TRUE(validate.waitForFinished(10000));
-    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString()
-                                      << validate.readAllStandardError().toStdString();
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
 }
 
-TEST_F(XdgAutostartEntryTest, DisablingRemovesTheEntryAndIsHarmlessWhenAbsent)
-{
-    ASSERT_TRUE(entry.registerItem().ok());
-    ASSERT_TRUE(entry.unregisterItem().ok());
-    EXPECT_FALSE(QFileInfo::exists(entry.entryPath()));
-    EXPECT_EQ(entry.status(), LoginItem::Status::notRegistered);
-    EXPECT_TRUE(entry.unregisterItem().ok());
-}
-
-TEST_F(XdgAutostartEntryTest, AnEntrySwitchedOffCountsAsDisabledAndEnablingReplacesIt)
+TEST_F(XdgAutostartEntryTest, AnEntrySwitchedOffCountsAsDisabledEnablingReplacesItAndDisablingRemovesIt)
 {
     writeFile(entry.entryPath(), u"[Desktop Entry]\nType=Application\nExec=brisvane\nHidden=true\n"_s);
     EXPECT_EQ(entry.status(), LoginItem::Status::notRegistered);
@@ -88,29 +67,33 @@ TEST_F(XdgAutostartEntryTest, AnEntrySwitchedOffCountsAsDisabledAndEnablingRepla
     writeFile(entry.entryPath(), u"[Desktop Entry]\nExec=brisvane\nHidden=true\n"_s);
     ASSERT_TRUE(entry.registerItem().ok());
     EXPECT_EQ(entry.status(), LoginItem::Status::enabled);
-}
 
-TEST_F(XdgAutostartEntryTest, AFolderThatCannotBeCreatedGivesAMessageAndChangesNothing)
-{
-    // A plain file where the autostart folder belongs blocks it even for root.
-    writeFile(config.path() + u"/autostart"_s, u"not a folder"_s);
-    const Result<Done, QString> result = entry.registerItem();
-    ASSERT_FALSE(result.ok());
-    EXPECT_TRUE(result.error().contains(config.path() + u"/autostart"_s)) << result.error().toStdString();
+    ASSERT_TRUE(entry.unregisterItem().ok());
+    EXPECT_FALSE(QFileInfo::exists(entry.entryPath()));
     EXPECT_EQ(entry.status(), LoginItem::Status::notRegistered);
+    EXPECT_TRUE(entry.unregisterItem().ok());
 }
 
-TEST_F(XdgAutostartEntryTest, AReadOnlyFolderGivesAMessage)
+TEST_F(XdgAutostartEntryTest, WhatCannotBeWrittenGivesAMessageAndChangesNothing)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    QDir().mkpath(config.path() + u"/autostart"_s);
-    QFile::setPermissions(config.path() + u"/autostart"_s, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(XdgAutostartEntry(config.path(), u"/bad\npath"_s, {}).registerItem().ok());
+    const QString folder = config.path() + u"/autostart"_s;
+    if (geteuid() != 0) { // root writes into read-only folders
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const Result<Done, QString> readOnly = entry.registerItem();
+        QFile::setPermissions(folder,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ASSERT_FALSE(readOnly.ok());
+        EXPECT_TRUE(readOnly.error().startsWith(u"Could not write "_s)) << readOnly.error().toStdString();
+        QDir(folder).removeRecursively();
+    }
+    // A plain file where the autostart folder belongs blocks it even for root.
+    writeFile(folder, u"not a folder"_s);
     const Result<Done, QString> result = entry.registerItem();
-    QFile::setPermissions(config.path() + u"/autostart"_s,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_FALSE(result.ok());
-    EXPECT_TRUE(result.error().startsWith(u"Could not write "_s)) << result.error().toStdString();
+    EXPECT_TRUE(result.error().contains(folder)) << result.error().toStdString();
+    EXPECT_EQ(entry.status(), LoginItem::Status::notRegistered);
 }
 
 TEST(XdgAutostartDefaults, TheConfigFolderFollowsXdgConfigHome)
@@ -125,7 +108,6 @@ TEST(XdgAutostartDefaults, TheConfigFolderFollowsXdgConfigHome)
 TEST(DesktopEntryText, ExecArgumentsAreQuotedAndEscapedWhereNeeded)
 {
     EXPECT_EQ(execArgument(u"/usr/bin/brisvane"_s), u"/usr/bin/brisvane"_s);
-    EXPECT_EQ(execArgument(u"/home/a b/brisvane"_s), u"\"/home/a b/brisvane\""_s);
     // Inside quotes a dollar gets a backslash, and the file format doubles every backslash.
     EXPECT_EQ(execArgument(u"/x/$HOME"_s), u"\"/x/\\\\$HOME\""_s);
     EXPECT_EQ(execArgument(u"/x\\y"_s), u"\"/x\\\\\\\\y\""_s);
@@ -134,14 +116,4 @@ TEST(DesktopEntryText, ExecArgumentsAreQuotedAndEscapedWhereNeeded)
     EXPECT_EQ(execArgument(QString()), u"\"\""_s);
     EXPECT_FALSE(execArgument(u"/x\ny"_s).has_value());
     EXPECT_FALSE(autostartEntryText(u"/x\ny"_s, {}).has_value());
-}
-
-TEST(DesktopEntryText, PathsWithSpacesStillGiveAValidEntry)
-{
-    QTemporaryDir config;
-    XdgAutostartEntry entry(config.path(), u"/home/user/My Apps/brisvane"_s, {u"--background"_s});
-    ASSERT_TRUE(entry.registerItem().ok());
-    EXPECT_TRUE(readAll(entry.entryPath()).contains(u"\nExec=\"/home/user/My Apps/brisvane\" --background\n"_s));
-    XdgAutostartEntry broken(config.path(), u"/bad\npath"_s, {});
-    EXPECT_FALSE(broken.registerItem().ok());
 }

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// The tray window and the settings tabs on the offscreen platform: no display, no tray host.
+// Widgets on the offscreen platform: no display, no tray host, no desktop clipboard.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
