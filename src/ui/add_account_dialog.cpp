@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -173,6 +174,7 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
     root->addWidget(divider());
     root->addWidget(buildFooter());
 
+    installShortcuts();
     connect(m_model, &AddAccountModel::changed, this, &AddAccountDialog::syncFromModel);
     syncFromModel();
 }
@@ -219,8 +221,11 @@ QWidget* AddAccountDialog::buildModeSelector()
     row->setContentsMargins(sideMargin, 0, sideMargin, 0);
     m_modeSelector = new AddAccountSegmentedControl;
     m_modeSelector->setObjectName(QStringLiteral("modeSelector"));
-    for (AddMode mode : allAddModes)
-        m_modeSelector->addSegment(int(mode), rawValue(mode), modeIcon(mode));
+    int number = 1;
+    for (AddMode mode : allAddModes) {
+        QToolButton* segment = m_modeSelector->addSegment(int(mode), rawValue(mode), modeIcon(mode));
+        segment->setToolTip(QStringLiteral("%1 (Ctrl+%2)").arg(rawValue(mode)).arg(number++));
+    }
     connect(m_modeSelector, &AddAccountSegmentedControl::selectedChanged, this,
             [this](int value) { m_model->setMode(AddMode(value)); });
     row->addWidget(m_modeSelector);
@@ -396,6 +401,36 @@ QWidget* AddAccountDialog::buildFooter()
     connect(m_primary, &QPushButton::clicked, this, &AddAccountDialog::runPrimaryAction);
     row->addWidget(m_primary);
     return footer;
+}
+
+void AddAccountDialog::installShortcuts()
+{
+    int key = Qt::Key_1;
+    for (AddMode mode : allAddModes) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(key++)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, mode] { selectModeFromKeyboard(mode); });
+    }
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | enter), this);
+        connect(shortcut, &QShortcut::activated, this, &AddAccountDialog::runPrimaryAction);
+    }
+}
+
+void AddAccountDialog::selectModeFromKeyboard(AddMode mode)
+{
+    m_model->setMode(mode);
+    switch (mode) {
+    case AddMode::pasteLink:
+        m_linkEdit->setFocus(Qt::ShortcutFocusReason);
+        return;
+    case AddMode::manual:
+        m_issuerEdit->setFocus(Qt::ShortcutFocusReason);
+        return;
+    case AddMode::scanScreen:
+    case AddMode::imageFile:
+        m_primary->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
 }
 
 void AddAccountDialog::runPrimaryAction()

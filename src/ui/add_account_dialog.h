@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/account.h"
+#include "import/add_mode.h"
 
 #include <QDialog>
 #include <QList>
@@ -30,6 +31,9 @@ class QStackedWidget;
 // the dialog then closes with Accepted. Cancel, the Escape key and closing the window end it
 // with Rejected and without calling onAdd; a screen scan still waiting to start is dropped.
 // Failures stay in the dialog's status line and keep everything entered.
+//
+// Keyboard: Ctrl+1 to Ctrl+4 pick a mode and put the focus on its first field. Return runs
+// the primary action; so does Ctrl+Return, also inside the link area, where Return breaks lines.
 class AddAccountDialog : public QDialog
 {
     Q_OBJECT
@@ -55,6 +59,8 @@ private:
     QWidget* buildPastePanel();
     QWidget* buildManualPanel();
     QWidget* buildFooter();
+    void installShortcuts();
+    void selectModeFromKeyboard(AddMode mode);
     void runPrimaryAction();
     void syncFromModel();
 

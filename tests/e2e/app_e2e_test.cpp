@@ -1,45 +1,20 @@
 // Drives the built program from outside, as a user would: the keyring through secret-tool,
 // the window through xdotool, the clipboard through xclip, the expected codes from oathtool.
 
+#include "e2e_tools.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 #include <gtest/gtest.h>
+
+using namespace E2E;
 
 namespace {
 
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
-            int timeoutMs = 20000, const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForStarted(5000))
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-const QString service = QStringLiteral("org.brisvane.Brisvane");
 // RFC 6238's SHA-1 key, as the stored JSON (Base64) and as oathtool takes it (Base32).
 const QString secretBase64 = QStringLiteral("MTIzNDU2Nzg5MDEyMzQ1Njc4OTA=");
 const QString secretBase32 = QStringLiteral("GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ");
@@ -47,10 +22,7 @@ const QString secretBase32 = QStringLiteral("GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ");
 class AppEndToEnd : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        run(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
-    }
+    void SetUp() override { clearKeyring(); }
 
     void TearDown() override
     {
@@ -62,7 +34,7 @@ protected:
             }
             delete app;
         }
-        run(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
+        clearKeyring();
     }
 
     QProcess* start(const QStringList& arguments = {})
@@ -75,22 +47,8 @@ protected:
         return app;
     }
 
-    // The id of the shown main window, or empty after the timeout.
-    static QString waitForMainWindow(int seconds = 15)
-    {
-        return run(QStringLiteral("timeout"), {QString::number(seconds), QStringLiteral("xdotool"),
-                                               QStringLiteral("search"), QStringLiteral("--sync"),
-                                               QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                               QStringLiteral("^Brisvane$")})
-            .out.section(QLatin1Char('\n'), 0, 0);
-    }
-
-    static bool mainWindowVisible()
-    {
-        return run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                               QStringLiteral("--name"), QStringLiteral("^Brisvane$")})
-                   .exitCode == 0;
-    }
+    static QString waitForMainWindow() { return waitForWindow(QStringLiteral("Brisvane")); }
+    static bool mainWindowVisible() { return windowVisible(QStringLiteral("Brisvane")); }
 
     QList<QProcess*> m_apps;
 };
@@ -103,7 +61,7 @@ void storeAccount(const QString& id, const QString& issuer, const QString& name)
                              .arg(id, name, issuer, secretBase64);
     const Outcome stored = run(QStringLiteral("secret-tool"),
                                {QStringLiteral("store"), QStringLiteral("--label"), QStringLiteral("e2e account"),
-                                QStringLiteral("service"), service, QStringLiteral("account"), id},
+                                QStringLiteral("service"), keyringService, QStringLiteral("account"), id},
                                json.toUtf8());
     ASSERT_EQ(stored.exitCode, 0) << qPrintable(stored.err);
 }
@@ -153,23 +111,23 @@ TEST_F(AppEndToEnd, AnAccountStoredBeforehandIsListedAndClickingItsCodeCopiesOat
     const qint64 now = QDateTime::currentSecsSinceEpoch();
 
     QString copied;
-    for (int attempt = 0; attempt < 30 && copied.isEmpty(); ++attempt) {
+    waitUntil([&] {
         copied = run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")}).out;
-        if (copied.isEmpty())
-            QThread::msleep(100);
-    }
+        return !copied.isEmpty();
+    }, 3000);
     ASSERT_EQ(copied.size(), 6) << qPrintable(copied);
     EXPECT_TRUE(oathtoolCodesAround(now).contains(copied)) << qPrintable(copied);
 }
 
 TEST_F(AppEndToEnd, ASecondLaunchRaisesTheRunningWindowAndExitsZero)
 {
-    start({QStringLiteral("--hidden")});
     const QString socket = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
                            QStringLiteral("/org.brisvane.Brisvane.instance");
-    for (int attempt = 0; attempt < 100 && !QFile::exists(socket); ++attempt)
-        QThread::msleep(100);
-    ASSERT_TRUE(QFile::exists(socket));
+    // A program ended by SIGTERM in an earlier test leaves its socket file behind; only a
+    // fresh one shows that this instance listens.
+    QFile::remove(socket);
+    start({QStringLiteral("--hidden")});
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(socket); }));
     EXPECT_FALSE(mainWindowVisible()) << "--hidden must not open the main window";
 
     const Outcome second = run(QStringLiteral(BRISVANE_APP), {});
