@@ -19,6 +19,7 @@
 #include "ui/app_icons.h"
 #include "ui/application_shell.h"
 #include "ui/general_tab_keyring_manager.h"
+#include "ui/hotkeys_tab.h"
 #include "ui/settings_window.h"
 #include "ui/single_instance.h"
 #include "ui/tray_icon.h"
@@ -127,17 +128,21 @@ int main(int argc, char* argv[])
                                 {QStringLiteral("--background")});
     std::unique_ptr<SettingsWindow> settingsWindow;
     std::unique_ptr<TrayIcon> tray;
-    // The tray builds a row for every account; it comes after the main window has been
-    // shown, so it never holds the window up.
+    // The tray comes after the main window has been shown, so it never holds the window up.
     QTimer::singleShot(0, &shell, [&] {
         tray = std::make_unique<TrayIcon>(shell.store(), shell.clock(), shell.settings(), clipboard);
         QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
         QObject::connect(tray.get(), &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
         QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, [&] {
             shell.ensureHotKeyController();
-            if (!settingsWindow)
+            if (!settingsWindow) {
                 settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart,
                                                                   keystrokes, findKeyringManager());
+                // A combination being recorded must reach the recorder, not our own grab.
+                if (auto* controller = qobject_cast<HotKeyController*>(shell.hotKeyController()))
+                    QObject::connect(settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, controller,
+                                     &HotKeyController::setSuspended);
+            }
             settingsWindow->present();
         });
         const bool inTray = tray->show();

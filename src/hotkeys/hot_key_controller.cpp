@@ -76,6 +76,8 @@ void HotKeyController::syncHotKeys(const QList<HotKeyBinding>& bindings)
     // Unregister everything before registering anything, so a combination that moved from
     // one binding to another is free again.
     m_hotKeys.clear();
+    if (m_suspended)
+        return;
 
     QSet<std::uint64_t> taken;
     for (const HotKeyBinding& binding : bindings) {
@@ -92,6 +94,16 @@ void HotKeyController::syncHotKeys(const QList<HotKeyBinding>& bindings)
         m_hotKeys[bindingID] = std::move(hotKey);
         taken.insert(combination(binding));
     }
+}
+
+void HotKeyController::setSuspended(bool suspended)
+{
+    if (suspended == m_suspended)
+        return;
+    m_suspended = suspended;
+    // The settings hold the latest bindings, so a pending debounced list is outdated.
+    m_debounce.stop();
+    syncHotKeys(m_settings.bindings());
 }
 
 void HotKeyController::copyCode(const QUuid& bindingID)

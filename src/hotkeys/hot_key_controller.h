@@ -47,8 +47,14 @@ public:
 
     // Replaces every registered hotkey by those of the usable bindings: enabled, with an
     // account and a key, and the first of the list with their combination that the system
-    // accepted.
+    // accepted. While suspended it only unregisters.
     void syncHotKeys(const QList<HotKeyBinding>& bindings);
+
+    // While suspended no combination is held, so a key recorder can capture one that is
+    // already bound instead of the press copying a code. Resuming registers the bindings as
+    // they are then, including edits made meanwhile.
+    void setSuspended(bool suspended);
+    bool isSuspended() const { return m_suspended; }
 
     // A press of that binding. Does nothing when the binding or its account is gone.
     void copyCode(const QUuid& bindingID);
@@ -80,4 +86,5 @@ private:
     QTimer m_debounce;
     std::function<Instant()> m_clock = currentInstant;
     PasteAfterRelease::Timing m_pasteTiming;
+    bool m_suspended = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/hotkeys_tab.h"
 
 #include "hotkeys/app_settings.h"
+#include "hotkeys/recorder_button.h"
 #include "platform/keystroke_sender.h"
 #include "storage/account_store.h"
 #include "ui/app_icons.h"
@@ -68,6 +69,15 @@ HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSend
     connect(&m_settings, &AppSettings::bindingsChanged, this, &HotKeysTab::syncRows);
     connect(&m_store, &AccountStore::accountsChanged, this, &HotKeysTab::syncRows);
     syncRows();
+}
+
+HotKeysTab::~HotKeysTab()
+{
+    // Rows die after this object; their last signals must not reach it.
+    for (const HotKeysTabBindingRow* row : std::as_const(m_rows))
+        disconnect(row->recorderButton(), nullptr, this, nullptr);
+    if (isRecording())
+        Q_EMIT recordingChanged(false);
 }
 
 QWidget* HotKeysTab::buildHeader()
@@ -172,11 +182,16 @@ void HotKeysTab::syncRows()
         } else {
             row = new HotKeysTabBindingRow(m_settings, binding, m_listLayout->parentWidget());
             connect(row, &HotKeysTabBindingRow::permissionWanted, this, [this] { m_keystrokes.requestPermission(); });
+            const RecorderButton* recorder = row->recorderButton();
+            connect(row->recorderButton(), &RecorderButton::recordingChanged, this,
+                    [this, recorder](bool recording) { noteRecording(recorder, recording); });
         }
         ordered.append(row);
     }
     for (HotKeysTabBindingRow* row : std::as_const(unused)) {
         // The row's own remove button may be the sender of this change.
+        disconnect(row->recorderButton(), nullptr, this, nullptr);
+        noteRecording(row->recorderButton(), false);
         m_listLayout->removeWidget(row);
         row->hide();
         row->deleteLater();
@@ -200,6 +215,17 @@ void HotKeysTab::refreshDerived()
     m_count->setText(bindingCountText(bindings, m_store.accounts()));
 }
 
+void HotKeysTab::noteRecording(const RecorderButton* recorder, bool recording)
+{
+    const bool before = isRecording();
+    if (recording)
+        m_recording.insert(recorder);
+    else
+        m_recording.remove(recorder);
+    if (isRecording() != before)
+        Q_EMIT recordingChanged(isRecording());
+}
+
 void HotKeysTab::refreshPermission()
 {
     const bool granted = m_keystrokes.canSendKeystrokes();
@@ -220,4 +246,9 @@ void HotKeysTab::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     m_pollTimer.stop();
+    // A recorder still recording behind a hidden tab would keep the hotkeys paused.
+    for (HotKeysTabBindingRow* row : std::as_const(m_rows)) {
+        if (row->recorderButton()->isRecording())
+            row->recorderButton()->toggleRecord();
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
@@ -11,6 +12,7 @@ class KeystrokeSender;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
+class RecorderButton;
 
 // The Hotkeys tab of the settings window: one editable row per binding, adding and removing
 // bindings, how many of them work, and a warning when auto-paste cannot work in this session.
@@ -22,13 +24,20 @@ public:
 
     // The shared objects must outlive the tab.
     HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes, QWidget* parent = nullptr);
+    ~HotKeysTab() override;
 
     bool canSendKeystrokes() const { return m_canSendKeystrokes; }
     bool isPolling() const { return m_pollTimer.isActive(); }
     QList<HotKeysTabBindingRow*> rows() const { return m_rows; }
+    bool isRecording() const { return !m_recording.isEmpty(); }
 
     // Re-reads whether this session lets us type into other applications.
     void refreshPermission();
+
+Q_SIGNALS:
+    // True while any row records a key combination. Global hotkeys must pause meanwhile, or
+    // a combination already bound never reaches the recorder.
+    void recordingChanged(bool recording);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,6 +51,7 @@ private:
     // Rows follow the bindings by id, so a row being edited is never rebuilt under the user.
     void syncRows();
     void refreshDerived();
+    void noteRecording(const RecorderButton* recorder, bool recording);
 
     AccountStore& m_store;
     AppSettings& m_settings;
@@ -55,4 +65,5 @@ private:
     QVBoxLayout* m_listLayout = nullptr;
     QLabel* m_count = nullptr;
     QList<HotKeysTabBindingRow*> m_rows;
+    QSet<const RecorderButton*> m_recording;
 };
