@@ -76,6 +76,7 @@ void TrayIcon::toggleWindow()
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    m_window->ensureRowsBuilt();
     m_window->adjustSize();
     m_window->popUp(trayWindowPosition(icon, cursor, m_window->size(), available));
 }

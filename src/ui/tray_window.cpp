@@ -113,8 +113,8 @@ TrayWindow::TrayWindow(AccountStore& store, TickingClock& clock, AppSettings& se
     layout->addWidget(divider(this));
     layout->addWidget(buildFooter());
 
-    connect(&m_store, &AccountStore::accountsChanged, this, &TrayWindow::rebuild);
-    connect(&m_settings, &AppSettings::menuBarHiddenAccountIDsChanged, this, &TrayWindow::rebuild);
+    connect(&m_store, &AccountStore::accountsChanged, this, &TrayWindow::onAccountsChanged);
+    connect(&m_settings, &AppSettings::menuBarHiddenAccountIDsChanged, this, &TrayWindow::onAccountsChanged);
     connect(&m_settings, &AppSettings::revealCodesInMenuChanged, this, [this](bool reveal) {
         const QSignalBlocker blocker(m_showCodes);
         m_showCodes->setChecked(reveal);
@@ -125,7 +125,6 @@ TrayWindow::TrayWindow(AccountStore& store, TickingClock& clock, AppSettings& se
         if (isVisible())
             refreshRows();
     });
-    rebuild();
 }
 
 QWidget* TrayWindow::buildHeader()
@@ -243,6 +242,7 @@ void TrayWindow::paintEvent(QPaintEvent* event)
 
 void TrayWindow::popUp(const QPoint& position)
 {
+    ensureRowsBuilt();
     refreshRows();
     adjustSize();
     move(position);
@@ -263,8 +263,31 @@ void TrayWindow::hideEvent(QHideEvent* event)
     Q_EMIT hidden();
 }
 
+void TrayWindow::setVisible(bool visible)
+{
+    // Before the window maps, so that it opens at the size of its current rows.
+    if (visible)
+        ensureRowsBuilt();
+    QWidget::setVisible(visible);
+}
+
+void TrayWindow::ensureRowsBuilt()
+{
+    if (m_rowsOutOfDate)
+        rebuild();
+}
+
+void TrayWindow::onAccountsChanged()
+{
+    if (isVisible())
+        rebuild();
+    else
+        m_rowsOutOfDate = true;
+}
+
 void TrayWindow::rebuild()
 {
+    m_rowsOutOfDate = false;
     const QList<Account>& accounts = m_store.accounts();
     const QList<Account> visible = visibleAccounts(accounts, m_settings.menuBarHiddenAccountIDs());
 

@@ -33,7 +33,13 @@ public:
     // Opens the window with its top-left corner at `position` and takes the keyboard.
     void popUp(const QPoint& position);
 
-    // For tests and the screenshot tool: the rows as laid out now, and the list area.
+    // Builds the rows now if the accounts changed while the window was closed; popUp() and
+    // show() do it themselves, this is for sizing the window before it opens.
+    void ensureRowsBuilt();
+    void setVisible(bool visible) override;
+
+    // For tests and the screenshot tool: the rows as last laid out (current while the window is
+    // open), and the list area.
     QList<TrayRow*> rows() const { return m_rows; }
     const TrayListHeight& listHeight() const { return m_listHeight; }
     QScrollArea* listArea() const { return m_listArea; }
@@ -60,7 +66,9 @@ private:
     QWidget* buildNoAccounts();
     QWidget* buildNothingShown();
     QWidget* buildFooter();
-    // Rows follow the accounts and the hidden set; codes and rings follow the clock.
+    // Rows follow the accounts and the hidden set, but only while the window is open: a closed
+    // window just notes that its rows are out of date. Codes and rings follow the clock.
+    void onAccountsChanged();
     void rebuild();
     void refreshRows();
     void measureList();
@@ -78,6 +86,8 @@ private:
     QWidget* m_listContent = nullptr;
     QVBoxLayout* m_listLayout = nullptr;
     QList<TrayRow*> m_rows;
+    // Rows cost about a millisecond each, so none are built before the window first opens.
+    bool m_rowsOutOfDate = true;
 
     std::optional<QUuid> m_copiedID;
     TrayListHeight m_listHeight;
