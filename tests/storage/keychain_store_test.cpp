@@ -15,273 +15,144 @@ using namespace SecureItemStatusCode;
 
 const QString service = KeychainStore::serviceIdentifier.toString();
 const QString legacyService = KeychainStore::legacyServiceIdentifier.toString();
-const QString orderKey = QStringLiteral("order.v1");
-const QString legacyKey = QStringLiteral("accounts.v1");
+const QString orderKey = u"order.v1"_s;
+const QString legacyKey = u"accounts.v1"_s;
+
+const Account a = testAccount(u"a"_s, u"Issuer"_s, "secret-a");
+const Account b = testAccount(u"b"_s, {}, "secret-b");
+const Account c = testAccount(u"c"_s, u"Issuer"_s, "secret-c");
+
+SecureItem item(const Account& account, const std::optional<QString>& key = {})
+{
+    return {key.value_or(uuidText(account.id)), encodeAccount(account)};
+}
+
+SecureItem orderItem(const QList<QUuid>& ids)
+{
+    return {orderKey, encodeUUIDList(ids)};
+}
+
+TEST(KeychainStoreAssembly, OrderedAccountsFirstThenTheRestInStoreOrderSkippingUnreadableItems)
+{
+    Account newer = a;
+    newer.counter = 2;
+    Account otherId = b;
+    otherId.id = QUuid::createUuid();
+    const struct
+    {
+        const char* what;
+        QList<SecureItem> items;
+        QList<Account> expected;
+    } cases[] = {
+        {"order names some", {item(a), item(b), item(c), orderItem({b.id, a.id})}, {b, a, c}},
+        {"stray order entries", {orderItem({QUuid::createUuid(), c.id}), item(b), item(c), item(a)}, {c, b, a}},
+        {"repeated order entry", {item(a), item(b), orderItem({a.id, b.id, a.id})}, {a, b}},
+        {"unreadable order keeps the earlier one", {item(a), item(b), orderItem({b.id, a.id}), {orderKey, "[\"x\"]"}},
+         {b, a}},
+        {"unreadable items",
+         {item(a), {u"ORDER.V1"_s, encodeUUIDList({a.id})}, item(b, u"not-a-uuid"_s), {uuidText(c.id), "{\"id\":"},
+          {std::nullopt, encodeAccount(c)}, {uuidText(c.id), std::nullopt}, item(b)},
+         {a, b}},
+        {"later item of a key wins, in any letter case", {item(a), item(newer, uuidText(a.id).toLower())}, {newer}},
+        {"the key decides the id", {item(otherId, uuidText(b.id))}, {b}},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(KeychainStore::assembleAccounts(row.items), row.expected) << row.what;
+}
 
 class KeychainStoreTest : public ::testing::Test
 {
 protected:
-    void seedAccount(const Account& account) { m_items.seed(service, uuidText(account.id), *encodeAccount(account)); }
-    void seedOrder(const QList<QUuid>& ids) { m_items.seed(service, orderKey, encodeUUIDList(ids)); }
+    void seedLegacy(const QByteArray& value) { m_items.seed(legacyService, legacyKey, value); }
 
-    QList<Account> load()
-    {
-        auto loaded = m_store.loadAccounts();
-        EXPECT_TRUE(loaded.ok());
-        return loaded.ok() ? loaded.value() : QList<Account>();
-    }
-
-    std::optional<QList<QUuid>> storedOrder() const
-    {
-        const auto bytes = m_items.value(service, orderKey);
-        return bytes ? decodeUUIDList(*bytes) : std::nullopt;
-    }
+    QList<Account> load() { return m_store.loadAccounts().value(); }
 
     FakeSecureItemStore m_items;
     KeychainStore m_store{m_items};
-    Account a = testAccount(QStringLiteral("a"), QStringLiteral("Issuer"), "secret-a");
-    Account b = testAccount(QStringLiteral("b"), {}, "secret-b");
-    Account c = testAccount(QStringLiteral("c"), QStringLiteral("Issuer"), "secret-c");
 };
 
-TEST(KeychainErrorTest, DescriptionsAreTheFixedTexts)
-{
-    EXPECT_EQ(KeychainError::unhandled(-25308).description(), QStringLiteral("Keychain error: -25308"));
-    EXPECT_EQ(KeychainError::unhandled(-25291).description(), QStringLiteral("Keychain error: -25291"));
-    EXPECT_EQ(KeychainError::decodingFailed().description(), QStringLiteral("Failed to decode accounts."));
-    EXPECT_EQ(KeychainError::encodingFailed().description(), QStringLiteral("Failed to encode accounts."));
-}
-
-TEST_F(KeychainStoreTest, EmptyStoreLoadsAsEmptyList)
-{
-    EXPECT_TRUE(load().isEmpty());
-}
-
-TEST_F(KeychainStoreTest, FirstSaveAddsThenLaterSavesUpdateInPlace)
+TEST_F(KeychainStoreTest, FirstSaveAddsLaterSavesUpdateInPlaceWithReadableLabels)
 {
     ASSERT_TRUE(m_store.saveAccount(a).ok());
-    ASSERT_EQ(m_items.calls().size(), 2);
-    EXPECT_EQ(m_items.calls()[0].operation, Op::update);
-    EXPECT_EQ(m_items.calls()[1].operation, Op::add);
-    EXPECT_EQ(m_items.calls()[1].account, uuidText(a.id));
-    EXPECT_EQ(m_items.label(service, uuidText(a.id)), QStringLiteral("Brisvane: Issuer: a"));
-
+    ASSERT_TRUE(m_store.saveAccount(b).ok());
+    ASSERT_TRUE(m_store.saveOrder({a.id}).ok());
+    Account changed = a;
+    changed.counter = 7;
     m_items.clearCalls();
-    a.counter = 7;
-    ASSERT_TRUE(m_store.saveAccount(a).ok());
-    ASSERT_EQ(m_items.calls().size(), 1);
-    EXPECT_EQ(m_items.calls()[0].operation, Op::update);
+    ASSERT_TRUE(m_store.saveAccount(changed).ok());
+    EXPECT_EQ(m_items.calls().size(), 1);
     EXPECT_EQ(m_items.count(service, uuidText(a.id)), 1);
-    EXPECT_EQ(decodeAccount(*m_items.value(service, uuidText(a.id))), a);
+    EXPECT_EQ(decodeAccount(m_items.value(service, uuidText(a.id)).value_or("")), changed);
+    EXPECT_EQ(m_items.label(service, uuidText(a.id)), u"Brisvane: Issuer: a"_s);
+    EXPECT_EQ(m_items.label(service, uuidText(b.id)), u"Brisvane: b"_s);
+    EXPECT_EQ(m_items.label(service, orderKey), u"Brisvane: account order"_s);
 }
 
-TEST_F(KeychainStoreTest, UpdateReplacesEveryItemOfTheKey)
-{
-    // An item may exist twice (written by another tool); both must carry the new value.
-    seedAccount(a);
-    seedAccount(a);
-    a.counter = 3;
-    ASSERT_TRUE(m_store.saveAccount(a).ok());
-    for (const auto& item : m_items.items())
-        EXPECT_EQ(decodeAccount(*item.value)->counter, 3u);
-}
-
-TEST_F(KeychainStoreTest, WriteFailuresCarryTheStatus)
+TEST_F(KeychainStoreTest, FailuresCarryTheStatusButAMissingItemIsDeletedAlready)
 {
     m_items.setFailure(Op::update, locked);
-    auto saved = m_store.saveAccount(a);
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(saved.error(), KeychainError::unhandled(locked));
+    EXPECT_EQ(m_store.saveAccount(a).error(), KeychainError::unhandled(locked));
     EXPECT_EQ(m_items.writeCount(), 1) << "no add after a real update failure";
-
     m_items.clearFailures();
     m_items.setFailure(Op::add, failure);
-    saved = m_store.saveOrder({a.id});
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(saved.error().description(), QStringLiteral("Keychain error: -26276"));
-}
+    EXPECT_EQ(m_store.saveOrder({a.id}).error().description(), u"Keychain error: -26276"_s);
 
-TEST_F(KeychainStoreTest, UnencodableAccountFailsWithEncodingError)
-{
-    a.createdAt = instantFromSeconds(std::numeric_limits<double>::infinity());
-    const auto saved = m_store.saveAccount(a);
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(saved.error(), KeychainError::encodingFailed());
-    EXPECT_EQ(m_items.writeCount(), 0);
-}
-
-TEST_F(KeychainStoreTest, DeletingMissingItemSucceedsOtherFailuresDoNot)
-{
     EXPECT_TRUE(m_store.deleteAccountItem(uuidText(a.id)).ok());
-    seedAccount(a);
-    EXPECT_TRUE(m_store.deleteAccountItem(uuidText(a.id)).ok());
-    EXPECT_EQ(m_items.count(service, uuidText(a.id)), 0);
-
     m_items.setFailure(Op::remove, notAvailable);
-    const auto deleted = m_store.deleteAccountItem(uuidText(b.id));
-    ASSERT_FALSE(deleted.ok());
-    EXPECT_EQ(deleted.error(), KeychainError::unhandled(notAvailable));
-}
-
-TEST_F(KeychainStoreTest, OrderRecordPlacesNamedAccountsFirst)
-{
-    seedAccount(a);
-    seedAccount(b);
-    seedAccount(c);
-    seedOrder({b.id, a.id});
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"b"_s, u"a"_s, u"c"_s}));
-}
-
-TEST_F(KeychainStoreTest, StrayOrderEntriesAddNothingAndUnnamedItemsFollowInStoreOrder)
-{
-    seedOrder({QUuid::createUuid(), c.id, QUuid::createUuid()});
-    seedAccount(b);
-    seedAccount(c);
-    seedAccount(a);
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"c"_s, u"b"_s, u"a"_s}));
-}
-
-TEST_F(KeychainStoreTest, RepeatedIdInOrderRecordGivesTheAccountOnce)
-{
-    seedAccount(a);
-    seedAccount(b);
-    seedOrder({a.id, b.id, a.id});
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"a"_s, u"b"_s}));
-}
-
-TEST_F(KeychainStoreTest, UnreadableItemsAreSkippedAndKept)
-{
-    seedAccount(a);
-    m_items.seed(service, QStringLiteral("ORDER.V1"), encodeUUIDList({a.id}));
-    m_items.seed(service, QStringLiteral("not-a-uuid"), *encodeAccount(b));
-    m_items.seed(service, uuidText(c.id), "{\"broken\":");
-    m_items.seedItem({service, std::nullopt, *encodeAccount(b), {}});
-    m_items.seedItem({service, uuidText(b.id), std::nullopt, {}});
-    seedAccount(b);
-    const QList<Account> loaded = load();
-    EXPECT_EQ(namesOf(loaded), (QList<QString>{u"a"_s, u"b"_s}));
-    EXPECT_EQ(m_items.writeCount(), 0) << "loading never writes or deletes";
-    EXPECT_EQ(m_items.items().size(), 7);
-}
-
-TEST_F(KeychainStoreTest, UnreadableOrderRecordKeepsTheEarlierOne)
-{
-    seedAccount(a);
-    seedAccount(b);
-    seedOrder({b.id, a.id});
-    m_items.seed(service, orderKey, "[\"nope\"]");
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"b"_s, u"a"_s}));
-}
-
-TEST_F(KeychainStoreTest, LaterItemOfTheSameKeyWinsAndKeyCaseDoesNotMatter)
-{
-    Account older = a;
-    older.counter = 1;
-    Account newer = a;
-    newer.counter = 2;
-    m_items.seed(service, uuidText(a.id), *encodeAccount(older));
-    m_items.seed(service, uuidText(a.id).toLower(), *encodeAccount(newer));
-    const QList<Account> loaded = load();
-    ASSERT_EQ(loaded.size(), 1);
-    EXPECT_EQ(loaded[0].counter, 2u);
-}
-
-TEST_F(KeychainStoreTest, ItemKeyDecidesTheIdSoTheItemStaysAddressable)
-{
-    Account mislabelled = a;
-    mislabelled.id = QUuid::createUuid();
-    m_items.seed(service, uuidText(a.id), *encodeAccount(mislabelled));
-    const QList<Account> loaded = load();
-    ASSERT_EQ(loaded.size(), 1);
-    EXPECT_EQ(loaded[0].id, a.id);
-}
-
-TEST_F(KeychainStoreTest, FetchFailureFailsTheLoad)
-{
-    seedAccount(a);
-    m_items.setFailure(Op::copyAll, locked);
-    const auto loaded = m_store.loadAccounts();
-    ASSERT_FALSE(loaded.ok());
-    EXPECT_EQ(loaded.error().description(), QStringLiteral("Keychain error: -25308"));
+    EXPECT_EQ(m_store.deleteAccountItem(uuidText(a.id)).error(), KeychainError::unhandled(notAvailable));
 }
 
 TEST_F(KeychainStoreTest, LegacyListBecomesItemsAndOrderThenGoes)
 {
-    seedAccount(c);
-    m_items.seed(legacyService, legacyKey, *encodeAccountList({b, a}));
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"b"_s, u"a"_s, u"c"_s}));
+    m_items.seed(service, uuidText(c.id), *encodeAccount(c));
+    seedLegacy(*encodeAccountList({b, a}));
+    EXPECT_EQ(load(), (QList<Account>{b, a, c}));
     EXPECT_EQ(m_items.count(legacyService, legacyKey), 0);
-    EXPECT_EQ(storedOrder(), (QList<QUuid>{b.id, a.id}));
-    EXPECT_EQ(decodeAccount(*m_items.value(service, uuidText(a.id))), a);
-    EXPECT_EQ(m_items.label(service, uuidText(b.id)), QStringLiteral("Brisvane: b"));
 
     m_items.clearCalls();
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"b"_s, u"a"_s, u"c"_s}));
+    EXPECT_EQ(load(), (QList<Account>{b, a, c}));
     EXPECT_EQ(m_items.writeCount(), 0) << "nothing left to migrate";
+
+    // An empty list empties the order too, leaving the accounts in store order.
+    seedLegacy("[]");
+    EXPECT_EQ(load(), (QList<Account>{c, b, a}));
 }
 
-TEST_F(KeychainStoreTest, EmptyLegacyListWritesEmptyOrderAndGoes)
+TEST_F(KeychainStoreTest, UnreadableLegacyListStaysForALaterVersion)
 {
-    seedOrder({a.id});
-    seedAccount(a);
-    m_items.seed(legacyService, legacyKey, "[]");
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"a"_s}));
-    EXPECT_EQ(storedOrder(), QList<QUuid>());
-    EXPECT_EQ(m_items.count(legacyService, legacyKey), 0);
-}
-
-TEST_F(KeychainStoreTest, InvalidLegacyListStaysAndLoadingContinues)
-{
-    seedAccount(a);
-    QByteArray oneBad = *encodeAccountList({b});
+    QByteArray oneBad = *encodeAccountList({a, b});
     oneBad.replace("\"secret\"", "\"secrets\"");
-    m_items.seed(legacyService, legacyKey, oneBad);
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"a"_s}));
+    seedLegacy(oneBad);
+    EXPECT_TRUE(load().isEmpty());
     EXPECT_EQ(m_items.count(legacyService, legacyKey), 1);
     EXPECT_EQ(m_items.writeCount(), 0);
 }
 
 TEST_F(KeychainStoreTest, LegacyFailuresFailTheLoadAndKeepTheLegacyItem)
 {
-    seedAccount(c);
-    m_items.seed(legacyService, legacyKey, *encodeAccountList({a, b}));
+    seedLegacy(*encodeAccountList({a, b}));
+    const struct
+    {
+        Op operation;
+        QString key;
+        SecureItemStatus status;
+    } failures[] = {{Op::copyOne, {}, notAvailable}, {Op::add, uuidText(b.id), failure}, {Op::add, orderKey, locked}};
+    for (const auto& f : failures) {
+        m_items.clearFailures();
+        m_items.setFailure(f.operation, f.status, f.key);
+        const auto loaded = m_store.loadAccounts();
+        ASSERT_FALSE(loaded.ok()) << f.status;
+        EXPECT_EQ(loaded.error(), KeychainError::unhandled(f.status));
+        EXPECT_EQ(m_items.count(legacyService, legacyKey), 1);
+    }
 
-    m_items.setFailure(Op::copyOne, notAvailable);
-    auto loaded = m_store.loadAccounts();
-    ASSERT_FALSE(loaded.ok());
-    EXPECT_EQ(loaded.error(), KeychainError::unhandled(notAvailable));
-
+    // Once everything is in the new layout, a failed delete of the legacy item does not matter.
     m_items.clearFailures();
-    m_items.setFailure(Op::add, failure, uuidText(b.id));
-    loaded = m_store.loadAccounts();
-    ASSERT_FALSE(loaded.ok());
-    EXPECT_EQ(loaded.error(), KeychainError::unhandled(failure));
-    EXPECT_EQ(m_items.count(legacyService, legacyKey), 1);
-    EXPECT_EQ(m_items.count(service, uuidText(a.id)), 1) << "accounts written before the failure stay";
-
-    m_items.clearFailures();
-    m_items.setFailure(Op::add, failure, orderKey);
-    EXPECT_FALSE(m_store.loadAccounts().ok());
-    EXPECT_EQ(m_items.count(legacyService, legacyKey), 1);
-
-    m_items.clearFailures();
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"a"_s, u"b"_s, u"c"_s}));
-    EXPECT_EQ(m_items.count(legacyService, legacyKey), 0);
-}
-
-TEST_F(KeychainStoreTest, FailedLegacyDeleteIsIgnored)
-{
-    m_items.seed(legacyService, legacyKey, *encodeAccountList({a}));
     m_items.setFailure(Op::remove, failure);
-    EXPECT_EQ(namesOf(load()), (QList<QString>{u"a"_s}));
-}
-
-TEST_F(KeychainStoreTest, LargestCounterSurvivesTheRoundTrip)
-{
-    a.type = OTPType::hotp;
-    a.counter = std::numeric_limits<std::uint64_t>::max();
-    ASSERT_TRUE(m_store.saveAccount(a).ok());
-    EXPECT_EQ(load(), QList<Account>{a});
+    EXPECT_EQ(load(), (QList<Account>{a, b}));
+    m_items.clearFailures();
+    EXPECT_EQ(load(), (QList<Account>{a, b}));
+    EXPECT_EQ(m_items.count(legacyService, legacyKey), 0);
 }
 
 } // namespace

@@ -4,27 +4,21 @@
 #include "core/uuid_text.h"
 
 #include <QList>
-#include <QString>
 #include <QUuid>
 #include <ostream>
 
-// Accounts that survive a JSON round trip unchanged (whole-second creation dates).
-inline Account testAccount(const QString& name, const QString& issuer = {}, const QByteArray& secret = "12345678901234567890")
+// An account that survives a JSON round trip unchanged (whole-second creation date).
+inline Account testAccount(const QString& name, const QString& issuer, const QByteArray& secret,
+                           OTPType type = OTPType::totp, std::uint64_t counter = 0)
 {
     Account account;
     account.id = QUuid::createUuid();
     account.name = name;
     account.issuer = issuer;
     account.secret = secret;
-    account.createdAt = instantFromSeconds(1714555800);
-    return account;
-}
-
-inline Account testHotpAccount(const QString& name, std::uint64_t counter)
-{
-    Account account = testAccount(name, QStringLiteral("Example"), "hotp-secret-" + name.toUtf8());
-    account.type = OTPType::hotp;
+    account.type = type;
     account.counter = counter;
+    account.createdAt = instantFromSeconds(1714555800);
     return account;
 }
 
@@ -36,17 +30,13 @@ inline QList<QUuid> idsOf(const QList<Account>& accounts)
     return ids;
 }
 
-inline QList<QString> namesOf(const QList<Account>& accounts)
+inline void PrintTo(const QString& text, std::ostream* os)
 {
-    QList<QString> names;
-    for (const Account& account : accounts)
-        names.append(account.name);
-    return names;
+    *os << '"' << text.toStdString() << '"';
 }
 
-// Readable failure messages.
 inline void PrintTo(const Account& account, std::ostream* os)
 {
-    *os << "Account{" << uuidText(account.id).toStdString() << " \"" << accountLabel(account).toStdString()
-        << "\" counter " << account.counter << "}";
+    *os << "Account{" << accountLabel(account).toStdString() << " " << uuidText(account.id).toStdString()
+        << " counter " << account.counter << "}";
 }

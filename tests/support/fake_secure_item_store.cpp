@@ -2,31 +2,11 @@
 
 #include <algorithm>
 
-void FakeSecureItemStore::seed(const QString& service, const QString& account, const QByteArray& value,
-                               const QString& label)
-{
-    m_items.append({service, account, value, label});
-}
+using namespace SecureItemStatusCode;
 
-void FakeSecureItemStore::seedItem(const StoredItem& item)
+void FakeSecureItemStore::setFailure(Operation operation, SecureItemStatus status, const QString& account)
 {
-    m_items.append(item);
-}
-
-void FakeSecureItemStore::setFailure(Operation operation, SecureItemStatus status,
-                                     const std::optional<QString>& account)
-{
-    m_failures[{operation, account.value_or(QString())}] = status;
-}
-
-void FakeSecureItemStore::clearFailure(Operation operation, const std::optional<QString>& account)
-{
-    m_failures.erase({operation, account.value_or(QString())});
-}
-
-void FakeSecureItemStore::failEverything(SecureItemStatus status)
-{
-    m_failEverything = status;
+    m_failures[{operation, account}] = status;
 }
 
 void FakeSecureItemStore::clearFailures()
@@ -37,37 +17,21 @@ void FakeSecureItemStore::clearFailures()
 
 std::optional<QByteArray> FakeSecureItemStore::value(const QString& service, const QString& account) const
 {
-    for (const StoredItem& item : m_items) {
-        if (matches(item, service, account))
-            return item.value;
-    }
-    return std::nullopt;
+    const StoredItem* item = find(service, account);
+    return item ? std::optional(item->value) : std::nullopt;
 }
 
 std::optional<QString> FakeSecureItemStore::label(const QString& service, const QString& account) const
 {
-    for (const StoredItem& item : m_items) {
-        if (matches(item, service, account))
-            return item.label;
-    }
-    return std::nullopt;
+    const StoredItem* item = find(service, account);
+    return item ? std::optional(item->label) : std::nullopt;
 }
 
 int FakeSecureItemStore::count(const QString& service, const QString& account) const
 {
     return static_cast<int>(std::count_if(m_items.begin(), m_items.end(), [&](const StoredItem& item) {
-        return matches(item, service, account);
+        return item.service == service && item.account == account;
     }));
-}
-
-QList<QString> FakeSecureItemStore::accountKeys(const QString& service) const
-{
-    QList<QString> keys;
-    for (const StoredItem& item : m_items) {
-        if (item.service == service && item.account)
-            keys.append(*item.account);
-    }
-    return keys;
 }
 
 int FakeSecureItemStore::writeCount() const
@@ -81,46 +45,39 @@ int FakeSecureItemStore::writeCount() const
 SecureItemStatus FakeSecureItemStore::update(const QString& service, const QString& account,
                                              const QByteArray& value, const QString& label)
 {
-    m_calls.append({Operation::update, service, account});
-    if (auto failure = injectedFailure(Operation::update, account))
+    if (auto failure = call(Operation::update, service, account))
         return *failure;
     bool found = false;
     for (StoredItem& item : m_items) {
-        if (matches(item, service, account)) {
+        if (item.service == service && item.account == account) {
             item.value = value;
             item.label = label;
             found = true;
         }
     }
-    return found ? SecureItemStatusCode::success : SecureItemStatusCode::itemNotFound;
+    return found ? success : itemNotFound;
 }
 
 SecureItemStatus FakeSecureItemStore::add(const QString& service, const QString& account, const QByteArray& value,
                                           const QString& label)
 {
-    m_calls.append({Operation::add, service, account});
-    if (auto failure = injectedFailure(Operation::add, account))
+    if (auto failure = call(Operation::add, service, account))
         return *failure;
     m_items.append({service, account, value, label});
-    return SecureItemStatusCode::success;
+    return success;
 }
 
 Result<QByteArray, SecureItemStatus> FakeSecureItemStore::copyOne(const QString& service, const QString& account)
 {
-    m_calls.append({Operation::copyOne, service, account});
-    if (auto failure = injectedFailure(Operation::copyOne, account))
+    if (auto failure = call(Operation::copyOne, service, account))
         return *failure;
-    for (const StoredItem& item : m_items) {
-        if (matches(item, service, account) && item.value)
-            return *item.value;
-    }
-    return SecureItemStatusCode::itemNotFound;
+    const StoredItem* item = find(service, account);
+    return item ? Result<QByteArray, SecureItemStatus>(item->value) : itemNotFound;
 }
 
 Result<QList<SecureItem>, SecureItemStatus> FakeSecureItemStore::copyAll(const QString& service)
 {
-    m_calls.append({Operation::copyAll, service, QString()});
-    if (auto failure = injectedFailure(Operation::copyAll, QString()))
+    if (auto failure = call(Operation::copyAll, service, {}))
         return *failure;
     QList<SecureItem> found;
     for (const StoredItem& item : m_items) {
@@ -128,32 +85,36 @@ Result<QList<SecureItem>, SecureItemStatus> FakeSecureItemStore::copyAll(const Q
             found.append({item.account, item.value});
     }
     if (found.isEmpty())
-        return SecureItemStatusCode::itemNotFound;
+        return itemNotFound;
     return found;
 }
 
 SecureItemStatus FakeSecureItemStore::remove(const QString& service, const QString& account)
 {
-    m_calls.append({Operation::remove, service, account});
-    if (auto failure = injectedFailure(Operation::remove, account))
+    if (auto failure = call(Operation::remove, service, account))
         return *failure;
-    const auto removed = m_items.removeIf([&](const StoredItem& item) { return matches(item, service, account); });
-    return removed > 0 ? SecureItemStatusCode::success : SecureItemStatusCode::itemNotFound;
+    const auto removed = m_items.removeIf(
+        [&](const StoredItem& item) { return item.service == service && item.account == account; });
+    return removed > 0 ? success : itemNotFound;
 }
 
-std::optional<SecureItemStatus> FakeSecureItemStore::injectedFailure(Operation operation,
-                                                                     const QString& account) const
+std::optional<SecureItemStatus> FakeSecureItemStore::call(Operation operation, const QString& service,
+                                                          const QString& account)
 {
+    m_calls.append({operation, service, account});
     if (m_failEverything)
         return m_failEverything;
-    if (auto it = m_failures.find({operation, account}); it != m_failures.end() && !account.isEmpty())
-        return it->second;
-    if (auto it = m_failures.find({operation, QString()}); it != m_failures.end())
-        return it->second;
+    for (const QString& key : {account, QString()}) {
+        if (auto it = m_failures.find({operation, key}); it != m_failures.end())
+            return it->second;
+    }
     return std::nullopt;
 }
 
-bool FakeSecureItemStore::matches(const StoredItem& item, const QString& service, const QString& account) const
+const FakeSecureItemStore::StoredItem* FakeSecureItemStore::find(const QString& service, const QString& account) const
 {
-    return item.service == service && item.account == account;
+    const auto it = std::find_if(m_items.begin(), m_items.end(), [&](const StoredItem& item) {
+        return item.service == service && item.account == account;
+    });
+    return it == m_items.end() ? nullptr : &*it;
 }

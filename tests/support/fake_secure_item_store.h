@@ -19,8 +19,8 @@ public:
     struct StoredItem
     {
         QString service;
-        std::optional<QString> account;
-        std::optional<QByteArray> value;
+        QString account;
+        QByteArray value;
         QString label;
     };
 
@@ -32,24 +32,23 @@ public:
     };
 
     // Appends an item as another program might have written it (duplicates allowed).
-    void seed(const QString& service, const QString& account, const QByteArray& value,
-              const QString& label = {});
-    void seedItem(const StoredItem& item);
+    void seed(const QString& service, const QString& account, const QByteArray& value)
+    {
+        m_items.append({service, account, value, {}});
+    }
 
     // Every later call of the operation fails with the status, until cleared. With an account,
     // only calls for that account key fail.
-    void setFailure(Operation operation, SecureItemStatus status, const std::optional<QString>& account = {});
-    void clearFailure(Operation operation, const std::optional<QString>& account = {});
+    void setFailure(Operation operation, SecureItemStatus status, const QString& account = {});
     // Every operation fails with the status (a keyring that went away); clearFailures() mends it.
-    void failEverything(SecureItemStatus status);
+    void failEverything(SecureItemStatus status) { m_failEverything = status; }
     void clearFailures();
 
     const QList<StoredItem>& items() const { return m_items; }
-    // The value of the first item of service and account, if any.
+    // The value and label of the first item of service and account, if any.
     std::optional<QByteArray> value(const QString& service, const QString& account) const;
     std::optional<QString> label(const QString& service, const QString& account) const;
     int count(const QString& service, const QString& account) const;
-    QList<QString> accountKeys(const QString& service) const;
 
     const QList<Call>& calls() const { return m_calls; }
     // Calls that would have changed the store (update, add, remove).
@@ -65,8 +64,9 @@ public:
     SecureItemStatus remove(const QString& service, const QString& account) override;
 
 private:
-    std::optional<SecureItemStatus> injectedFailure(Operation operation, const QString& account) const;
-    bool matches(const StoredItem& item, const QString& service, const QString& account) const;
+    // Logs the call and returns the injected failure for it, if any.
+    std::optional<SecureItemStatus> call(Operation operation, const QString& service, const QString& account);
+    const StoredItem* find(const QString& service, const QString& account) const;
 
     QList<StoredItem> m_items;
     QList<Call> m_calls;
