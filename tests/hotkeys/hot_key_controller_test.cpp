@@ -251,3 +251,44 @@ TEST(HotKeyController, AutoPasteWaitsForTheModifiersAndTitlesTheOutcome)
 }
 
 } // namespace
+
+// While a key recorder records, no combination may be held, or the one being re-recorded is
+// taken by the grab and copies a code instead of reaching the recorder.
+TEST(HotKeyController, SuspendedHoldsNothingAndResumingRegistersTheBindingsAsTheyAreThen)
+{
+    Rig rig;
+    HotKeyBinding rerecorded = makeBinding(rig.totp.id, keyK);
+    rig.start({rerecorded, makeBinding(rig.hotp.id, keyJ)});
+    // Delivered just before the recorder started, still queued when it does.
+    rig.service.pressID(rig.service.registrationOf(keyK, commandShiftOption)->hotKeyID);
+    rig.controller->setSuspended(true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rig.service.registrations().isEmpty());
+    EXPECT_FALSE(rig.service.press(keyK, commandShiftOption));
+
+    // Recorded while suspended: the debounced synchronisation must not take the grabs back.
+    rerecorded.keyCode = keyL;
+    rig.settings.updateBinding(rerecorded);
+    rig.settle();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rig.service.registrations().isEmpty());
+    EXPECT_TRUE(rig.nothingHappened());
+
+    rig.controller->setSuspended(false);
+    EXPECT_FALSE(rig.service.registrationOf(keyK, commandShiftOption));
+    EXPECT_TRUE(rig.service.registrationOf(keyJ, commandShiftOption));
+    rig.press(keyL);
+    EXPECT_EQ(rig.clipboard.text(), u"94287082");
+
+    // Resumed before the debounce ran out: the latest combination holds at once, and the
+    // pending synchronisation adds nothing.
+    rig.controller->setSuspended(true);
+    rerecorded.keyCode = keyH;
+    rig.settings.updateBinding(rerecorded);
+    rig.controller->setSuspended(false);
+    EXPECT_TRUE(rig.service.registrationOf(keyH, commandShiftOption));
+    EXPECT_FALSE(rig.service.registrationOf(keyL, commandShiftOption));
+    const int calls = rig.service.registerCalls();
+    QTest::qWait(HotKeyController::debounceMilliseconds + 50);
+    EXPECT_EQ(rig.service.registerCalls(), calls);
+}

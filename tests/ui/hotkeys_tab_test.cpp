@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -129,4 +130,44 @@ TEST_F(HotKeysTabTest, AutoPasteWithoutPermissionAsksAndWarnsWhileItIsEnabledAnd
     EXPECT_EQ(row->autoPasteSwitch()->toolTip(), pastePossible);
     tab->hide();
     EXPECT_FALSE(tab->isPolling());
+}
+
+// Global hotkeys pause while any row records; every way a recording can end must resume them.
+TEST_F(HotKeysTabTest, RecordingIsReportedUntilItEndsHoweverItEnds)
+{
+    const HotKeyBinding first = binding(alice.id);
+    const HotKeyBinding second = binding(alice.id);
+    open({first, second});
+    QSignalSpy spy(tab.get(), &HotKeysTab::recordingChanged);
+    const auto reported = [&spy] {
+        QList<bool> values;
+        for (const QList<QVariant>& arguments : std::as_const(spy))
+            values.append(arguments.at(0).toBool());
+        spy.clear();
+        return values;
+    };
+
+    RecorderButton* recorder = tab->rows()[0]->recorderButton();
+    recorder->click();
+    QTest::keyClick(recorder, Qt::Key_Escape);
+    recorder->click();
+    QTest::keyClick(recorder, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(reported(), (QList<bool>{true, false, true, false}));
+    EXPECT_EQ(settings.bindings()[0].keyCode, 38u);
+
+    // The recording row is removed.
+    tab->rows()[1]->recorderButton()->click();
+    EXPECT_TRUE(tab->isRecording());
+    settings.removeBinding(second.id);
+    EXPECT_EQ(reported(), (QList<bool>{true, false}));
+
+    tab->rows()[0]->recorderButton()->click();
+    tab->hide();
+    EXPECT_EQ(reported(), (QList<bool>{true, false}));
+    EXPECT_FALSE(tab->rows()[0]->recorderButton()->isRecording());
+
+    tab->show();
+    tab->rows()[0]->recorderButton()->click();
+    tab.reset();
+    EXPECT_EQ(reported(), (QList<bool>{true, false}));
 }

@@ -211,3 +211,42 @@ TEST_F(TrayWindowTest, TrayIconShowsTheChosenOrFirstCodeUngrouped)
     EXPECT_GT(withCode.width(), alone.width());
     EXPECT_EQ(withCode.height(), alone.height());
 }
+
+// Rows cost about a millisecond each: none exist before the window first opens, a closed
+// window does no work, and it reopens with the changes made meanwhile, at their size.
+TEST_F(TrayWindowTest, RowsAreBuiltWhenTheWindowOpensAndCatchUpWithChangesMadeWhileClosed)
+{
+    const Account a = testAccount(u"A"_s, u"a"_s);
+    store.addAccounts({a, testAccount(u"B"_s, u"b"_s)});
+    TrayIcon tray(store, clock, settings, clipboard);
+    TrayWindow& trayWindow = tray.window();
+    EXPECT_TRUE(trayWindow.rows().isEmpty());
+
+    tray.toggleWindow();
+    ASSERT_TRUE(trayWindow.isVisible());
+    EXPECT_EQ(trayWindow.rows().size(), 2);
+    const int twoRowsHigh = trayWindow.height();
+
+    tray.toggleWindow();
+    ASSERT_FALSE(trayWindow.isVisible());
+    store.addAccounts({testAccount(u"C"_s, u"c"_s), testAccount(u"D"_s, u"d"_s)});
+    settings.setAccountShownInMenu(a.id, false);
+    EXPECT_EQ(trayWindow.rows().size(), 2);
+
+    QTest::qWait(350); // a click right after closing is the closing click, not a new one
+    tray.toggleWindow();
+    ASSERT_TRUE(trayWindow.isVisible());
+    QStringList names;
+    QStringList codes;
+    int rowsHigh = 0;
+    for (const TrayRow* row : trayWindow.rows()) {
+        names.append(row->content().account.name);
+        codes.append(row->copyButton()->displayedCode());
+        rowsHigh += row->sizeHint().height();
+    }
+    EXPECT_EQ(names, words("b c d"));
+    EXPECT_EQ(codes, QStringList(3, u"287 082"_s));
+    EXPECT_EQ(trayWindow.listArea()->height(), rowsHigh);
+    EXPECT_GT(trayWindow.height(), twoRowsHigh);
+    EXPECT_EQ(trayWindow.height(), trayWindow.sizeHint().height());
+}
