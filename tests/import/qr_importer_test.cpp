@@ -85,15 +85,12 @@ TEST(AccountsFromPayloads, LinksGiveAccountsAndOnlyTheLastErrorIsReportedWhenNon
     const QString badType = u"otpauth://sha1/x?secret=JBSWY3DPEHPK3PXP"_s;
     const QString exported = exportLink({{"k", u"e"_s, u"X"_s}});
     const struct { QStringList payloads; QStringList outcome; } cases[] = {
-        {{}, {noCode}},
-        {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
-        {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}},
+        {{}, {noCode}}, {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
+        {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}}, {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
         // Only the routing ignores case; the label keeps its capitals.
         {{u"OTPAUTH://TOTP/Example:Alice?SECRET=JBSWY3DPEHPK3PXP"_s}, {u"Alice"_s}},
         {{u"OTPAUTH-MIGRATION"_s + exported.mid(17)}, {u"e"_s}},
-        {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
-        {{noSecret, badType}, {u"Unsupported OTP type."_s}},
-        {{badType, noSecret}, {u"Missing secret in URL."_s}},
+        {{noSecret, badType}, {u"Unsupported OTP type."_s}}, {{badType, noSecret}, {u"Missing secret in URL."_s}},
         {{exportLink({{QByteArray(), u"e"_s, u"X"_s}})}, {noCode}},
         {{u"otpauth-migration://offline?data=%21%21%21%21"_s}, {u"Could not decode Google Authenticator export."_s}},
     };

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 #include <QUrl>
-#include <cstdint>
 
 // Setup links and export links for tests of QR import.
 namespace QRTestLinks {
@@ -17,47 +16,30 @@ inline QString setupLink(const QString& label, const QString& extra = {})
 
 struct ExportEntry
 {
-    QByteArray secret;
+    QByteArray secret; // an empty secret is left out of the entry
     QString name;
     QString issuer;
 };
 
-inline void appendVarint(QByteArray& out, std::uint64_t value)
+// A length-delimited Protocol Buffers field.
+inline QByteArray exportField(int number, const QByteArray& bytes)
 {
-    while (value >= 0x80) {
-        out.append(char((value & 0x7F) | 0x80));
-        value >>= 7;
-    }
-    out.append(char(value));
-}
-
-inline void appendField(QByteArray& out, int field, const QByteArray& bytes)
-{
-    appendVarint(out, std::uint64_t(field) * 8 + 2);
-    appendVarint(out, std::uint64_t(bytes.size()));
-    out.append(bytes);
-}
-
-// The Protocol Buffers payload of an export: one field-1 message per entry.
-inline QByteArray exportPayload(const QList<ExportEntry>& entries)
-{
-    QByteArray payload;
-    for (const ExportEntry& entry : entries) {
-        QByteArray bytes;
-        if (!entry.secret.isEmpty())
-            appendField(bytes, 1, entry.secret);
-        appendField(bytes, 2, entry.name.toUtf8());
-        appendField(bytes, 3, entry.issuer.toUtf8());
-        appendField(payload, 1, bytes);
-    }
-    return payload;
+    QByteArray out(1, char(number * 8 + 2));
+    auto length = quint64(bytes.size());
+    for (; length >= 0x80; length >>= 7)
+        out.append(char((length & 0x7F) | 0x80));
+    return out.append(char(length)).append(bytes);
 }
 
 inline QString exportLink(const QList<ExportEntry>& entries)
 {
-    const QByteArray data = exportPayload(entries).toBase64();
+    QByteArray payload;
+    for (const ExportEntry& entry : entries) {
+        const QByteArray secret = entry.secret.isEmpty() ? QByteArray() : exportField(1, entry.secret);
+        payload += exportField(1, secret + exportField(2, entry.name.toUtf8()) + exportField(3, entry.issuer.toUtf8()));
+    }
     return QStringLiteral("otpauth-migration://offline?data=")
-           + QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(data)));
+           + QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(payload.toBase64())));
 }
 
 } // namespace QRTestLinks
