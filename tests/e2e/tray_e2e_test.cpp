@@ -236,4 +236,16 @@ TEST_F(TrayEndToEnd, ARecordedBindingCopiesTheCode)
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+shift+y")}));
     const QString expected = hotpCode(7);
     EXPECT_TRUE(waitUntil([&] { return clipboardText() == expected; })) << clipboardText().toStdString();
+
+    // Recording the bound combination again: it must reach the recorder, which still has the
+    // focus, not our own grab; once recorded the grab is back.
+    run(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")}, "before");
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("space")}));
+    QThread::msleep(300);
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+shift+y")}));
+    QThread::msleep(800);
+    EXPECT_EQ(clipboardText().toStdString(), "before") << "the hotkey took the combination from the recorder";
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+shift+y")}));
+    const QString next = hotpCode(8);
+    EXPECT_TRUE(waitUntil([&] { return clipboardText() == next; })) << clipboardText().toStdString();
 }
