@@ -105,29 +105,24 @@ TEST_F(KeyringTest, AccountsOrderAndLabelsSurviveARestartOfTheProgram)
     EXPECT_TRUE(listing.contains("label = Brisvane: account order\n")) << listing.toStdString();
 }
 
-TEST_F(KeyringTest, ItemStoredByAnotherToolIsLoadedAndUpdatedInPlace)
+TEST_F(KeyringTest, ItemsWrittenByOtherToolsAreLoadedMigratedAndUpdatedInPlace)
 {
-    const QStringList attributes{u"service"_s, service, u"account"_s, uuidText(c.id)};
-    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label"_s, u"x"_s} + attributes, *encodeAccount(c)));
+    const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
+    const QStringList item{u"service"_s, service, u"account"_s, uuidText(c.id)};
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=old"_s} + legacy, *encodeAccountList({b, a})));
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=x"_s} + item, *encodeAccount(c)));
+    EXPECT_EQ(loadFresh(), (QList<Account>{b, a, c}));
+    EXPECT_FALSE(secretTool(QStringList{u"lookup"_s} + legacy)) << "moved once";
+
     SecretServiceItemStore items;
     AccountStore store(items);
-    ASSERT_EQ(store.accounts(), QList<Account>{c});
-
+    ASSERT_EQ(store.accounts(), (QList<Account>{b, a, c}));
     store.incrementCounter(c);
     EXPECT_EQ(store.lastError(), std::nullopt);
-    const auto stored = decodeAccount(secretTool(QStringList{u"lookup"_s} + attributes).value_or(""));
+    const auto stored = decodeAccount(secretTool(QStringList{u"lookup"_s} + item).value_or(""));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->counter, c.counter + 1);
-    EXPECT_EQ(search(attributes).count("\n[/"), 1) << "updated, not added beside";
-}
-
-TEST_F(KeyringTest, LegacyListIsMovedOnce)
-{
-    const QStringList attributes{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
-    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label"_s, u"old"_s} + attributes, *encodeAccountList({b, a})));
-    EXPECT_EQ(loadFresh(), (QList<Account>{b, a}));
-    EXPECT_FALSE(secretTool(QStringList{u"lookup"_s} + attributes));
-    EXPECT_EQ(loadFresh(), (QList<Account>{b, a}));
+    EXPECT_EQ(search(item).count("\n[/"), 1) << "updated, not added beside";
 }
 
 TEST_F(KeyringTest, MissingServiceIsReportedAndAccountsAreKeptUntilItReturns)
