@@ -96,7 +96,8 @@ TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesN
 
 TEST_F(AddAccountModelTest, PastedLinksAreTrimmedAndRoutedByTheirSchemeInAnyCase)
 {
-    addLink(u"\n  OTPAUTH-MIGRATION"_s + exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}}).mid(17) + u" \n"_s);
+    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}});
+    addLink(u"\n  OTPAUTH-MIGRATION"_s + exported.mid(17) + u" \n"_s);
     addLink(u" "_s + setupLink(u"Example:alice"_s) + u"\n"_s);
     ASSERT_EQ(added.size(), 2);
     EXPECT_EQ(added[0].size(), 2);

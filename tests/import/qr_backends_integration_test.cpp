@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 
 using namespace QRTestLinks;
 using namespace Qt::StringLiterals;
@@ -63,19 +62,16 @@ protected:
     }
 
     // The codes side by side on a white page.
-    QImage page(const QStringList& texts, QSize size = {})
+    QImage page(const QStringList& texts, QSize size = QSize(900, 320))
     {
-        QList<QImage> codes;
-        QSize needed(40, 40);
-        for (const QString& text : texts) {
-            codes.append(QImage(qrFile(text)));
-            needed = QSize(needed.width() + codes.last().width(), std::max(needed.height(), codes.last().height() + 40));
-        }
-        QImage canvas(size.isEmpty() ? needed : size, QImage::Format_RGB32);
+        QImage canvas(size, QImage::Format_RGB32);
         canvas.fill(Qt::white);
         QPainter painter(&canvas);
-        for (int x = 20; const QImage& code : codes)
-            painter.drawImage(std::exchange(x, x + code.width()), 20, code);
+        for (int x = 20; const QString& text : texts) {
+            const QImage code(qrFile(text));
+            painter.drawImage(x, 20, code);
+            x += code.width();
+        }
         return canvas;
     }
 
