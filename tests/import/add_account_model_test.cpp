@@ -161,6 +161,7 @@ TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
     EXPECT_FALSE(model.isPrimaryEnabled());
     model.addFromLink();
     EXPECT_TRUE(added.isEmpty());
+    EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s); // switching modes keeps the last message
 }
 
 TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
