@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, &shell, [&] {
         tray = std::make_unique<TrayIcon>(shell.store(), shell.clock(), shell.settings(), clipboard);
         QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
-        QObject::connect(tray.get(), &TrayIcon::quitRequested, &app, &QCoreApplication::quit);
+        QObject::connect(tray.get(), &TrayIcon::quitRequested, &shell, &ApplicationShell::requestQuit);
         QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, [&] {
             shell.ensureHotKeyController();
             if (!settingsWindow) {

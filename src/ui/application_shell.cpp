@@ -4,7 +4,29 @@
 #include "storage/account_store.h"
 #include "ui/ticking_clock.h"
 
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <utility>
+
+namespace {
+
+bool askToQuitWithUnsaved(int unsavedCount)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Brisvane"),
+                    unsavedCount == 1 ? QStringLiteral("One account is not saved in the keyring yet.")
+                                      : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
+    box.setInformativeText(QStringLiteral(
+        "The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running "
+        "and it will store them with the next change once the keyring works again."));
+    QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(keep);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+} // namespace
 
 ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
                                    HotKeyControllerFactory hotKeyControllerFactory,
@@ -17,7 +39,8 @@ ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& pref
       m_clock(std::make_unique<TickingClock>()),
       m_settings(std::make_unique<AppSettings>(preferences)),
       m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)),
-      m_addSheet(std::move(addSheet))
+      m_addSheet(std::move(addSheet)),
+      m_confirmUnsavedQuit(askToQuitWithUnsaved)
 {
 }
 
@@ -61,4 +84,15 @@ void ApplicationShell::setSessionNotice(const QString& text)
     m_sessionNotice = text;
     if (m_mainWindow)
         m_mainWindow->setSessionNotice(text);
+}
+
+bool ApplicationShell::requestQuit()
+{
+    if (m_store->hasUnsavedAccounts())
+        m_store->saveOrder(); // every storage call first retries the unsaved accounts
+    const auto unsaved = static_cast<int>(m_store->unsavedAccounts().size());
+    if (unsaved > 0 && !m_confirmUnsavedQuit(unsaved))
+        return false;
+    QCoreApplication::quit();
+    return true;
 }

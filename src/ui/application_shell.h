@@ -45,6 +45,14 @@ public:
     // Shown in the main window under the list (for example what a Wayland session cannot do).
     void setSessionNotice(const QString& text);
 
+    // Asked before quitting while accounts exist only in memory (their keyring write failed);
+    // given how many, answers whether to quit anyway. The default asks with a message box.
+    using UnsavedQuitConfirmation = std::function<bool(int unsavedCount)>;
+    void setUnsavedQuitConfirmation(UnsavedQuitConfirmation confirm) { m_confirmUnsavedQuit = std::move(confirm); }
+    // Quits unless accounts would be lost and the user chooses to keep running. Unsaved
+    // accounts get one more write first. Returns whether the application is quitting.
+    bool requestQuit();
+
 private:
     Clipboard& m_clipboard;
     std::unique_ptr<AccountStore> m_store;
@@ -55,4 +63,5 @@ private:
     std::unique_ptr<QObject> m_hotKeyController;
     std::unique_ptr<MainWindow> m_mainWindow;
     QString m_sessionNotice;
+    UnsavedQuitConfirmation m_confirmUnsavedQuit;
 };

@@ -74,6 +74,32 @@ TEST_F(ApplicationShellTest, TrayOrHiddenStartCreatesTheControllerWithoutTheWind
     EXPECT_EQ(m_controllersMade, 1);
 }
 
+TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
+{
+    auto shell = makeShell();
+    QList<int> asked;
+    bool answer = false;
+    shell->setUnsavedQuitConfirmation([&](int unsaved) {
+        asked.append(unsaved);
+        return answer;
+    });
+    m_items.failEverything(SecureItemStatusCode::notAvailable);
+    shell->store().addAccounts({testAccount({}, u"alice"_s)});
+
+    EXPECT_FALSE(shell->requestQuit());
+    EXPECT_EQ(asked, QList<int>{1});
+    EXPECT_EQ(shell->store().accounts().size(), 1);
+    answer = true;
+    EXPECT_TRUE(shell->requestQuit());
+
+    // Once the keyring works again, the retry on quitting stores the account and nobody is asked.
+    asked.clear();
+    m_items.clearFailures();
+    EXPECT_TRUE(shell->requestQuit());
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);
+}
+
 TEST(TickingClock, StartsAtCreationAndPublishesEachTickASecondApart)
 {
     double seconds = 100;
