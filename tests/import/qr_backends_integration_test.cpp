@@ -30,17 +30,6 @@ QStringList sorted(QStringList list)
     return list;
 }
 
-// The names of the accounts, or the message of the failure.
-QStringList outcome(const Result<QList<Account>, QRImportFailure>& result)
-{
-    if (!result.ok())
-        return {message(result.error())};
-    QStringList names;
-    for (const Account& account : result.value())
-        names.append(account.name);
-    return names;
-}
-
 class QRBackendsTest : public ::testing::Test
 {
 protected:

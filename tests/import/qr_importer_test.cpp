@@ -16,17 +16,6 @@ const QString noCode = u"No QR code was found."_s;
 
 constexpr auto showing = &FakeQRDetector::imageWithCodes;
 
-// The names of the accounts, or the message of the failure.
-QStringList outcome(const Result<QList<Account>, QRImportFailure>& result)
-{
-    if (!result.ok())
-        return {message(result.error())};
-    QStringList names;
-    for (const Account& account : result.value())
-        names.append(account.name);
-    return names;
-}
-
 class QRImporterTest : public ::testing::Test
 {
 protected:

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "core/account.h"
+#include "core/result.h"
+#include "import/qr_import_error.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 // Setup links and export links for tests of QR import.
@@ -40,6 +45,17 @@ inline QString exportLink(const QList<ExportEntry>& entries)
     }
     return QStringLiteral("otpauth-migration://offline?data=")
            + QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(payload.toBase64())));
+}
+
+// The names of the imported accounts, or the message of the failure.
+inline QStringList outcome(const Result<QList<Account>, QRImportFailure>& result)
+{
+    if (!result.ok())
+        return {message(result.error())};
+    QStringList names;
+    for (const Account& account : result.value())
+        names.append(account.name);
+    return names;
 }
 
 } // namespace QRTestLinks
