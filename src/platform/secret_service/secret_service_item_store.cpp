@@ -227,8 +227,12 @@ SecureItemStatus SecretServiceItemStore::update(const QString& service, const QS
             SecretItem* item = secret_item_new_for_dbus_path_sync(secrets, path.constData(), SECRET_ITEM_NONE,
                                                                   nullptr, error.out());
             bool written = item != nullptr && secret_item_set_secret_sync(item, secret, nullptr, error.out());
-            if (written && g_strcmp0(secret_item_get_label(item), labelText.constData()) != 0)
-                written = secret_item_set_label_sync(item, labelText.constData(), nullptr, error.out());
+            if (written) {
+                gchar* currentLabel = secret_item_get_label(item); // a copy we own
+                if (g_strcmp0(currentLabel, labelText.constData()) != 0)
+                    written = secret_item_set_label_sync(item, labelText.constData(), nullptr, error.out());
+                g_free(currentLabel);
+            }
             if (item != nullptr)
                 g_object_unref(item);
             if (!written) {
