@@ -27,7 +27,7 @@ test: build
 	tools/private-session ctest --preset $(PRESET) -j $(JOBS)
 
 test-asan:
-	$(MAKE) test PRESET=asan
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 $(MAKE) test PRESET=asan
 
 fuzz: deps
 	cmake --preset fuzz
