@@ -5,9 +5,9 @@
 //   xclip - one client setting the clipboard with xclip and another reading it with xclip -o.
 // Runs itself inside tools/private-session, so it never touches the user's desktop.
 #include "core/account.h"
-#include "hotkeys/app_settings.h"
-#include "hotkeys/copy_hud.h"
-#include "hotkeys/hot_key_binding.h"
+#include "settings/app_settings.h"
+#include "hotkeys/copy_feedback.h"
+#include "settings/hot_key_binding.h"
 #include "hotkeys/hot_key_controller.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/secret_service/secret_service_item_store.h"
@@ -137,7 +137,7 @@ public:
 
 // The panel is drawn after the clipboard is set and is not part of what is measured; it is
 // left out so that 200 fades do not pile up behind the presses.
-class SilentHUD : public CopyHUD
+class SilentHUD : public CopyFeedback
 {
 public:
     void show(const QString&, const QString&, double) override {}

@@ -1,8 +1,8 @@
 // The only place where real platform backends are chosen and wired.
 
-#include "ui/display_session.h"
-#include "hotkeys/app_settings.h"
-#include "hotkeys/copy_hud.h"
+#include "platform/session/display_session.h"
+#include "settings/app_settings.h"
+#include "ui/widgets/copy_hud.h"
 #include "hotkeys/hot_key_controller.h"
 #include "import/qr_importer.h"
 #include "platform/qt/qt_clipboard.h"
@@ -15,14 +15,14 @@
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "storage/account_store.h"
-#include "ui/add_account_dialog.h"
-#include "ui/app_icons.h"
-#include "ui/application_shell.h"
-#include "ui/general_tab_keyring_manager.h"
-#include "ui/hotkeys_tab.h"
-#include "ui/settings_window.h"
-#include "ui/single_instance.h"
-#include "ui/tray_icon.h"
+#include "ui/add_account/add_account_dialog.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/shell/application_shell.h"
+#include "platform/session/keyring_manager.h"
+#include "ui/settings/hotkeys_tab.h"
+#include "ui/settings/settings_window.h"
+#include "ui/shell/single_instance.h"
+#include "ui/tray/tray_icon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,8 +2,8 @@
 
 #include "core/account.h"
 #include "core/otp_code.h"
-#include "hotkeys/app_settings.h"
-#include "hotkeys/copy_hud.h"
+#include "settings/app_settings.h"
+#include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key.h"
 #include "platform/clipboard.h"
 #include "platform/keystroke_sender.h"
@@ -37,7 +37,7 @@ const Account* findAccount(const QList<Account>& accounts, const QUuid& id)
 
 HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, HotKeyService& hotKeys,
                                    Clipboard& clipboard, KeystrokeSender& keystrokes, SoundPlayer& sounds,
-                                   CopyHUD& hud, QObject* parent)
+                                   CopyFeedback& hud, QObject* parent)
     : QObject(parent)
     , m_store(store)
     , m_settings(settings)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/instant.h"
-#include "hotkeys/hot_key_binding.h"
+#include "settings/hot_key_binding.h"
 #include "hotkeys/hot_key_registry.h"
 #include "hotkeys/paste_after_release.h"
 
@@ -17,7 +17,7 @@
 class AccountStore;
 class AppSettings;
 class Clipboard;
-class CopyHUD;
+class CopyFeedback;
 class HotKey;
 class HotKeyService;
 class KeystrokeSender;
@@ -42,7 +42,7 @@ public:
     // Everything passed in must outlive the controller. The hotkey service gets its press
     // handler from the controller. The first synchronisation is queued, not done here.
     HotKeyController(AccountStore& store, AppSettings& settings, HotKeyService& hotKeys, Clipboard& clipboard,
-                     KeystrokeSender& keystrokes, SoundPlayer& sounds, CopyHUD& hud, QObject* parent = nullptr);
+                     KeystrokeSender& keystrokes, SoundPlayer& sounds, CopyFeedback& hud, QObject* parent = nullptr);
     ~HotKeyController() override;
 
     // Replaces every registered hotkey by those of the usable bindings: enabled, with an
@@ -78,7 +78,7 @@ private:
     Clipboard& m_clipboard;
     KeystrokeSender& m_keystrokes;
     SoundPlayer& m_sounds;
-    CopyHUD& m_hud;
+    CopyFeedback& m_hud;
     HotKeyRegistry m_registry; // before m_hotKeys: they unregister through it
     std::map<QUuid, std::unique_ptr<HotKey>> m_hotKeys;
     QList<HotKeyBinding> m_lastReceived;

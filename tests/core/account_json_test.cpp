@@ -1,5 +1,5 @@
 #include "core/account_json.h"
-#include "qstring_printer.h"
+#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

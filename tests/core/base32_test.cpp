@@ -1,5 +1,5 @@
 #include "core/base32.h"
-#include "qstring_printer.h"
+#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 

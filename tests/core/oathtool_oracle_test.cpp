@@ -3,7 +3,7 @@
 // factors go through TOTP with a 1 s step. Key lengths straddle every hash's block size.
 
 #include "core/account.h"
-#include "qstring_printer.h"
+#include "support/qt_printers.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
 #include "core/account.h"
 #include "core/otp_code.h"
-#include "qstring_printer.h"
+#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 

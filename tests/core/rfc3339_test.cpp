@@ -1,5 +1,5 @@
 #include "core/rfc3339.h"
-#include "qstring_printer.h"
+#include "support/qt_printers.h"
 
 #include <QDateTime>
 #include <QTimeZone>

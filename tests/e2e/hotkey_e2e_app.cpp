@@ -1,8 +1,8 @@
 // The hotkey part of the program with every real backend: keyring, settings file, X11 grabs,
 // clipboard, XTest, sound and the copy panel. Prints "ready" once the bindings hold their
 // hotkeys and runs until its standard input closes.
-#include "hotkeys/app_settings.h"
-#include "hotkeys/copy_hud.h"
+#include "settings/app_settings.h"
+#include "ui/widgets/copy_hud.h"
 #include "hotkeys/hot_key_controller.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/secret_service/secret_service_item_store.h"

@@ -1,7 +1,7 @@
-#include "hotkeys/app_settings.h"
-#include "hotkeys/copy_hud.h"
+#include "settings/app_settings.h"
+#include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key_controller.h"
-#include "qt_printers.h"
+#include "support/qt_printers.h"
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_hot_key_service.h"
@@ -28,7 +28,7 @@ constexpr std::uint32_t keyH = 4;
 constexpr std::uint32_t commandShiftOption = 0x0B00;
 
 // Each panel as "title | subtitle".
-struct RecordingHUD : CopyHUD
+struct RecordingHUD : CopyFeedback
 {
     void show(const QString& title, const QString& subtitle, double durationSeconds) override
     {

@@ -1,6 +1,6 @@
 #include "hotkeys/key_names.h"
 #include "platform/key_codes.h"
-#include "qt_printers.h"
+#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 #include <set>

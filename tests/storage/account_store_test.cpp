@@ -3,7 +3,7 @@
 #include "core/account_json.h"
 #include "storage/keychain_store.h"
 #include "support/fake_secure_item_store.h"
-#include "test_accounts.h"
+#include "support/test_accounts.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

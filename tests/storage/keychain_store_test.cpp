@@ -2,7 +2,7 @@
 
 #include "core/account_json.h"
 #include "support/fake_secure_item_store.h"
-#include "test_accounts.h"
+#include "support/test_accounts.h"
 
 #include <gtest/gtest.h>
 

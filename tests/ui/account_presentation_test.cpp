@@ -1,7 +1,7 @@
-#include "ui/account_filter.h"
-#include "ui/account_presentation.h"
-#include "ui/list_move.h"
-#include "ui/timer_ring.h"
+#include "ui/main_window/account_filter.h"
+#include "ui/widgets/account_presentation.h"
+#include "ui/main_window/list_move.h"
+#include "ui/widgets/timer_ring.h"
 #include "ui_test_support.h"
 
 #include <gtest/gtest.h>

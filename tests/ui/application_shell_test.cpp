@@ -1,10 +1,10 @@
-#include "hotkeys/app_settings.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_secure_item_store.h"
-#include "ui/application_shell.h"
-#include "ui/single_instance.h"
-#include "ui/ticking_clock.h"
+#include "ui/shell/application_shell.h"
+#include "ui/shell/single_instance.h"
+#include "ui/widgets/ticking_clock.h"
 #include "ui_test_support.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
-#include "hotkeys/app_settings.h"
+#include "settings/app_settings.h"
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"
 #include "support/fake_secure_item_store.h"
-#include "ui/general_tab.h"
-#include "ui/settings_window.h"
+#include "ui/settings/general_tab.h"
+#include "ui/settings/settings_window.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

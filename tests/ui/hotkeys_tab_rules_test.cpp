@@ -1,4 +1,4 @@
-#include "ui/hotkeys_tab_rules.h"
+#include "ui/settings/hotkeys_tab_rules.h"
 #include "ui_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_secure_item_store.h"
-#include "ui/account_list_model.h"
-#include "ui/account_list_view.h"
-#include "ui/account_row_delegate.h"
-#include "ui/main_window.h"
-#include "ui/ticking_clock.h"
+#include "ui/main_window/account_list_model.h"
+#include "ui/main_window/account_list_view.h"
+#include "ui/main_window/account_row_delegate.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/ticking_clock.h"
 #include "ui_test_support.h"
 
 #include <QDialog>

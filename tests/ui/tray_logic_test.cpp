@@ -1,10 +1,10 @@
 #include "core/otp_code.h"
 #include "storage/account_store.h"
 #include "support/fake_secure_item_store.h"
-#include "ui/general_tab_keyring_manager.h"
-#include "ui/tray_accounts.h"
-#include "ui/tray_list_height.h"
-#include "ui/tray_window_placement.h"
+#include "platform/session/keyring_manager.h"
+#include "ui/tray/tray_accounts.h"
+#include "ui/tray/tray_list_height.h"
+#include "ui/tray/tray_window_placement.h"
 #include "ui_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,258 @@
+#include "ui/add_account/add_account_model.h"
+
+#include "core/base32.h"
+#include "import/parse_migration.h"
+#include "import/parse_url.h"
+#include "import/qr_importer.h"
+
+#include <QUuid>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// Tab and the Unicode space separators; unlike QString::trimmed, line breaks stay.
+bool isHorizontalSpace(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+QString trimmedOfSpaces(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isHorizontalSpace(text.at(begin)))
+        ++begin;
+    while (end > begin && isHorizontalSpace(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+AddAccountModel::AddAccountModel(QRImporter& importer, AddAction onAdd, DismissAction dismiss, QObject* parent)
+    : QObject(parent), m_importer(importer), m_onAdd(std::move(onAdd)), m_dismiss(std::move(dismiss))
+{
+    m_scanTimer.setSingleShot(true);
+    m_scanTimer.setInterval(scanYield);
+    connect(&m_scanTimer, &QTimer::timeout, this, &AddAccountModel::runScan);
+}
+
+void AddAccountModel::setMode(AddMode mode)
+{
+    if (m_mode == mode)
+        return;
+    m_mode = mode;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualIssuer(const QString& text)
+{
+    if (m_manualIssuer == text)
+        return;
+    m_manualIssuer = text;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualName(const QString& text)
+{
+    if (m_manualName == text)
+        return;
+    m_manualName = text;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualSecret(const QString& text)
+{
+    if (m_manualSecret == text)
+        return;
+    m_manualSecret = text;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualType(OTPType type)
+{
+    if (m_manualType == type)
+        return;
+    m_manualType = type;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualAlgorithm(HashAlgorithm algorithm)
+{
+    if (m_manualAlgorithm == algorithm)
+        return;
+    m_manualAlgorithm = algorithm;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualDigits(std::int64_t digits)
+{
+    digits = std::clamp(digits, minimumDigits, maximumDigits);
+    if (m_manualDigits == digits)
+        return;
+    m_manualDigits = digits;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setManualPeriod(std::int64_t seconds)
+{
+    seconds = std::clamp(seconds, minimumPeriod, maximumPeriod);
+    // A typed value lands on the nearest step, as if the stepper had been used.
+    seconds = (seconds + periodStep / 2) / periodStep * periodStep;
+    if (m_manualPeriod == seconds)
+        return;
+    m_manualPeriod = seconds;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setLinkText(const QString& text)
+{
+    if (m_linkText == text)
+        return;
+    m_linkText = text;
+    Q_EMIT changed();
+}
+
+bool AddAccountModel::isPrimaryEnabled() const
+{
+    switch (m_mode) {
+    case AddMode::scanScreen:
+    case AddMode::imageFile:
+        return !m_isWorking;
+    case AddMode::pasteLink:
+        return !m_linkText.trimmed().isEmpty();
+    case AddMode::manual:
+        return hasManualInput();
+    }
+    return false;
+}
+
+bool AddAccountModel::hasManualInput() const
+{
+    return !m_manualSecret.trimmed().isEmpty() && !m_manualName.trimmed().isEmpty();
+}
+
+void AddAccountModel::startScan()
+{
+    if (m_isWorking)
+        return;
+    m_isWorking = true;
+    m_status = QStringLiteral("Scanning displays\u2026");
+    Q_EMIT changed();
+    m_scanTimer.start();
+}
+
+void AddAccountModel::cancelPendingScan()
+{
+    if (!m_scanTimer.isActive())
+        return;
+    m_scanTimer.stop();
+    setWorking(false);
+}
+
+void AddAccountModel::runScan()
+{
+    auto result = m_importer.scanScreens();
+    if (!result.ok()) {
+        m_status = message(result.error());
+        m_isWorking = false;
+        Q_EMIT changed();
+        return;
+    }
+    finish(result.value());
+}
+
+void AddAccountModel::chooseImageFile(const QString& path)
+{
+    if (path.isEmpty() || m_isWorking)
+        return;
+    auto result = m_importer.importImageFile(path);
+    if (!result.ok()) {
+        setStatus(message(result.error()));
+        return;
+    }
+    finish(result.value());
+}
+
+void AddAccountModel::addFromLink()
+{
+    const QString link = m_linkText.trimmed();
+    if (link.isEmpty())
+        return;
+    if (link.toLower().startsWith(u"otpauth-migration://")) {
+        auto result = OTPAuth::parseMigration(link);
+        if (!result.ok()) {
+            setStatus(OTPAuth::message(result.error()));
+            return;
+        }
+        finish(result.value());
+        return;
+    }
+    auto result = OTPAuth::parseURL(link);
+    if (!result.ok()) {
+        setStatus(OTPAuth::message(result.error()));
+        return;
+    }
+    finish({result.value()});
+}
+
+void AddAccountModel::addManual()
+{
+    if (!hasManualInput())
+        return;
+    QString secretText = m_manualSecret;
+    secretText.remove(u' ');
+    const std::optional<QByteArray> secret = decodeBase32(secretText);
+    if (!secret || secret->isEmpty()) {
+        setStatus(QStringLiteral("Secret is not valid Base32."));
+        return;
+    }
+
+    Account account;
+    account.id = QUuid::createUuid();
+    account.name = trimmedOfSpaces(m_manualName);
+    account.issuer = trimmedOfSpaces(m_manualIssuer);
+    account.secret = *secret;
+    account.type = m_manualType;
+    account.algorithm = m_manualAlgorithm;
+    account.digits = m_manualDigits;
+    // Kept for HOTP too, although its row is hidden there.
+    account.period = m_manualPeriod;
+    account.counter = 0;
+    account.createdAt = currentInstant();
+    finish({account});
+}
+
+void AddAccountModel::finish(const QList<Account>& accounts)
+{
+    if (accounts.isEmpty()) {
+        m_status = QStringLiteral("No accounts were imported.");
+        m_isWorking = false;
+        Q_EMIT changed();
+        return;
+    }
+    // dismiss may close the dialog that owns this model: nothing after it touches members.
+    const DismissAction dismiss = m_dismiss;
+    if (m_onAdd)
+        m_onAdd(accounts);
+    if (dismiss)
+        dismiss();
+}
+
+void AddAccountModel::setStatus(const QString& status)
+{
+    if (m_status == status)
+        return;
+    m_status = status;
+    Q_EMIT changed();
+}
+
+void AddAccountModel::setWorking(bool working)
+{
+    if (m_isWorking == working)
+        return;
+    m_isWorking = working;
+    Q_EMIT changed();
+}

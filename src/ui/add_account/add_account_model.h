@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/account.h"
+#include "core/hash_algorithm.h"
+#include "core/otp_type.h"
+#include "ui/add_account/add_mode.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+class QRImporter;
+
+// The state and actions of the add-account dialog, without any widget: the selected mode,
+// the status line, the fields of every mode, the rule that enables the primary button and
+// what each action does. Every successful action hands a non-empty list of new accounts to
+// onAdd and then runs dismiss; every failure leaves a message in status() and keeps all input.
+class AddAccountModel : public QObject
+{
+    Q_OBJECT
+public:
+    using AddAction = std::function<void(const QList<Account>&)>;
+    using DismissAction = std::function<void()>;
+
+    // Lets the dialog draw its progress state before the capture blocks the GUI thread.
+    static constexpr std::chrono::milliseconds scanYield{250};
+    static constexpr std::int64_t minimumPeriod = 15;
+    static constexpr std::int64_t maximumPeriod = 120;
+    static constexpr std::int64_t periodStep = 15;
+    static constexpr std::int64_t minimumDigits = 6;
+    static constexpr std::int64_t maximumDigits = 8;
+
+    // The importer must outlive the model.
+    AddAccountModel(QRImporter& importer, AddAction onAdd, DismissAction dismiss, QObject* parent = nullptr);
+
+    AddMode mode() const { return m_mode; }
+    // Empty when there is nothing to report.
+    const QString& status() const { return m_status; }
+    // True while a screen scan is pending or running.
+    bool isWorking() const { return m_isWorking; }
+
+    const QString& manualIssuer() const { return m_manualIssuer; }
+    const QString& manualName() const { return m_manualName; }
+    const QString& manualSecret() const { return m_manualSecret; }
+    OTPType manualType() const { return m_manualType; }
+    HashAlgorithm manualAlgorithm() const { return m_manualAlgorithm; }
+    std::int64_t manualDigits() const { return m_manualDigits; }
+    std::int64_t manualPeriod() const { return m_manualPeriod; }
+    const QString& linkText() const { return m_linkText; }
+
+    // Switching modes keeps every field and the status line.
+    void setMode(AddMode mode);
+    void setManualIssuer(const QString& text);
+    void setManualName(const QString& text);
+    void setManualSecret(const QString& text);
+    void setManualType(OTPType type);
+    void setManualAlgorithm(HashAlgorithm algorithm);
+    // Clamped to 6...8.
+    void setManualDigits(std::int64_t digits);
+    // Clamped to 15...120 and rounded to a multiple of 15.
+    void setManualPeriod(std::int64_t seconds);
+    void setLinkText(const QString& text);
+
+    bool isPrimaryEnabled() const;
+
+    // Shows the progress state, yields for scanYield, then scans every display.
+    void startScan();
+    // Imports the QR codes of the chosen file at once; an empty path means the chooser was
+    // cancelled and changes nothing.
+    void chooseImageFile(const QString& path);
+    void addFromLink();
+    void addManual();
+    // Drops a scan that has not started yet, so that nothing is added after the user has
+    // cancelled. Does not run dismiss.
+    void cancelPendingScan();
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    bool hasManualInput() const;
+    void runScan();
+    void finish(const QList<Account>& accounts);
+    void setStatus(const QString& status);
+    void setWorking(bool working);
+
+    QRImporter& m_importer;
+    AddAction m_onAdd;
+    DismissAction m_dismiss;
+    QTimer m_scanTimer;
+
+    AddMode m_mode = AddMode::scanScreen;
+    QString m_status;
+    bool m_isWorking = false;
+    QString m_manualIssuer;
+    QString m_manualName;
+    QString m_manualSecret;
+    OTPType m_manualType = OTPType::totp;
+    HashAlgorithm m_manualAlgorithm = HashAlgorithm::sha1;
+    std::int64_t m_manualDigits = 6;
+    std::int64_t m_manualPeriod = 30;
+    QString m_linkText;
+};

@@ -1,0 +1,45 @@
+#include "ui/add_account/add_mode.h"
+
+QString rawValue(AddMode mode)
+{
+    switch (mode) {
+    case AddMode::scanScreen:
+        return QStringLiteral("Scan screen");
+    case AddMode::imageFile:
+        return QStringLiteral("Image file");
+    case AddMode::pasteLink:
+        return QStringLiteral("Paste link");
+    case AddMode::manual:
+        return QStringLiteral("Enter by hand");
+    }
+    return {};
+}
+
+QString systemImage(AddMode mode)
+{
+    switch (mode) {
+    case AddMode::scanScreen:
+        return QStringLiteral("viewfinder");
+    case AddMode::imageFile:
+        return QStringLiteral("photo");
+    case AddMode::pasteLink:
+        return QStringLiteral("link");
+    case AddMode::manual:
+        return QStringLiteral("pencil");
+    }
+    return {};
+}
+
+QString primaryButtonTitle(AddMode mode)
+{
+    switch (mode) {
+    case AddMode::scanScreen:
+        return QStringLiteral("Scan");
+    case AddMode::imageFile:
+        return QStringLiteral("Choose image\u2026");
+    case AddMode::pasteLink:
+    case AddMode::manual:
+        return QStringLiteral("Add");
+    }
+    return {};
+}

@@ -1,0 +1,332 @@
+#include "ui/main_window/main_window.h"
+
+#include "core/otp_code.h"
+#include "platform/clipboard.h"
+#include "storage/account_store.h"
+#include "ui/main_window/account_list_model.h"
+#include "ui/main_window/account_list_view.h"
+#include "ui/main_window/account_row_delegate.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/main_window/list_move.h"
+#include "ui/widgets/ticking_clock.h"
+#include "ui/widgets/ui_colors.h"
+#include "ui/widgets/ui_fonts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+QString rgbaText(const QColor& color)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(color.alphaF(), 0, 'f', 3);
+}
+
+QLabel* iconLabel(AppIcon icon, int size, const QColor& color, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setPixmap(tintedIconPixmap(icon, QSize(size, size), color, parent->devicePixelRatioF()));
+    label->setFixedSize(size, size);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard, AddSheetFactory addSheet,
+                       QWidget* parent, DelayedCall delayedCall)
+    : QWidget(parent),
+      m_store(store),
+      m_clock(clock),
+      m_clipboard(clipboard),
+      m_addSheet(std::move(addSheet)),
+      m_delayedCall(std::move(delayedCall))
+{
+    if (!m_delayedCall) {
+        m_delayedCall = [this](std::chrono::milliseconds delay, std::function<void()> work) {
+            QTimer::singleShot(delay, this, std::move(work));
+        };
+    }
+    setWindowTitle(QStringLiteral("Brisvane"));
+    setWindowIcon(appIcon(AppIcon::application));
+    setMinimumSize(520, 420);
+    resize(560, 560);
+
+    m_model = new AccountListModel(m_store, this);
+    m_delegate = new AccountRowDelegate(this);
+    m_delegate->setNow(m_clock.now());
+    m_listView = new AccountListView(*m_delegate, this);
+    m_listView->setModel(m_model);
+    m_listView->setAlternatingRowColors(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setStyleSheet(QStringLiteral("color: %1;").arg(rgbaText(quaternaryColor(palette()))));
+    layout->addWidget(divider);
+
+    m_content = new QStackedWidget(this);
+    m_emptyState = buildEmptyState();
+    m_content->addWidget(m_emptyState);
+    auto* listPage = new QWidget(this);
+    auto* listLayout = new QVBoxLayout(listPage);
+    listLayout->setContentsMargins(0, 6, 0, 6);
+    listLayout->addWidget(m_listView);
+    m_content->addWidget(listPage);
+    layout->addWidget(m_content, 1);
+
+    m_sessionNotice = new QLabel(this);
+    m_sessionNotice->setWordWrap(true);
+    m_sessionNotice->setFont(textStyleFont(font(), TextStyle::caption));
+    m_sessionNotice->setStyleSheet(QStringLiteral("color: %1; background: %2; padding: 6px 12px;")
+                                       .arg(rgbaText(secondaryColor(palette())), rgbaText(quaternaryColor(palette()))));
+    m_sessionNotice->hide();
+    layout->addWidget(m_sessionNotice);
+
+    m_errorFooter = new QLabel(this);
+    m_errorFooter->setObjectName(QStringLiteral("errorFooter"));
+    m_errorFooter->setWordWrap(true);
+    m_errorFooter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_errorFooter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_errorFooter->setFont(textStyleFont(font(), TextStyle::caption));
+    m_errorFooter->setStyleSheet(QStringLiteral("color: %1; background: %2; padding: 6px 12px;")
+                                     .arg(rgbaText(redColor()), rgbaText(withAlpha(redColor(), 0.08))));
+    layout->addWidget(m_errorFooter);
+
+    connect(&m_store, &AccountStore::accountsChanged, this, &MainWindow::updateContent);
+    connect(&m_store, &AccountStore::lastErrorChanged, this, &MainWindow::updateErrorFooter);
+    connect(&m_clock, &TickingClock::nowChanged, this, &MainWindow::updateRows);
+    connect(m_delegate, &AccountRowDelegate::copyRequested, this,
+            [this](int row) { copyAccountCode(m_model->accountAt(row)); });
+    connect(m_listView, &AccountListView::copyRequested, this,
+            [this](int row) { copyAccountCode(m_model->accountAt(row)); });
+    connect(m_delegate, &AccountRowDelegate::incrementRequested, this, &MainWindow::incrementRow);
+    connect(m_listView, &AccountListView::deleteRequested, this, &MainWindow::deleteRow);
+    connect(m_listView, &AccountListView::moveRequested, this, &MainWindow::moveRows);
+
+    auto* addShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    addShortcut->setContext(Qt::WindowShortcut);
+    connect(addShortcut, &QShortcut::activated, this, &MainWindow::showAddSheet);
+    auto* quitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quitShortcut->setContext(Qt::WindowShortcut);
+    connect(quitShortcut, &QShortcut::activated, qApp, &QCoreApplication::quit);
+
+    updateContent();
+    updateErrorFooter();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::buildHeader()
+{
+    auto* header = new QWidget(this);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(12, 10, 12, 10);
+    row->setSpacing(8);
+
+    const int titleSize = QFontMetrics(textStyleFont(font(), TextStyle::title2)).height();
+    row->addWidget(iconLabel(AppIcon::key, titleSize, accentColor(palette()), header));
+    auto* title = new QLabel(QStringLiteral("Brisvane"), header);
+    title->setFont(textStyleFont(font(), TextStyle::headline));
+    row->addWidget(title);
+    row->addStretch(1);
+
+    auto* searchGroup = new QFrame(header);
+    searchGroup->setObjectName(QStringLiteral("searchGroup"));
+    searchGroup->setStyleSheet(QStringLiteral("QFrame#searchGroup { background: %1; border-radius: 6px; }")
+                                   .arg(rgbaText(quaternaryColor(palette()))));
+    auto* searchRow = new QHBoxLayout(searchGroup);
+    searchRow->setContentsMargins(8, 4, 8, 4);
+    searchRow->setSpacing(6);
+    searchRow->addWidget(iconLabel(AppIcon::search, 14, secondaryColor(palette()), searchGroup));
+    m_searchField = new QLineEdit(searchGroup);
+    m_searchField->setFrame(false);
+    m_searchField->setPlaceholderText(QStringLiteral("Search"));
+    m_searchField->setFixedWidth(160);
+    m_searchField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+    searchRow->addWidget(m_searchField);
+    row->addWidget(searchGroup);
+    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_model->setSearchText(text);
+        m_delegate->setCanReorder(m_model->canReorder());
+        m_listView->viewport()->update();
+    });
+
+    m_addButton = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add"), header);
+    m_addButton->setToolTip(QStringLiteral("Add accounts (Ctrl+N)"));
+    connect(m_addButton, &QPushButton::clicked, this, &MainWindow::showAddSheet);
+    row->addWidget(m_addButton);
+    return header;
+}
+
+QWidget* MainWindow::buildEmptyState()
+{
+    auto* page = new QWidget(this);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(12);
+    column->addStretch(1);
+
+    QLabel* shield = iconLabel(AppIcon::lockShield, 48, secondaryColor(palette()), page);
+    column->addWidget(shield, 0, Qt::AlignHCenter);
+
+    auto* heading = new QLabel(QStringLiteral("No accounts yet"), page);
+    heading->setFont(textStyleFont(font(), TextStyle::title3));
+    column->addWidget(heading, 0, Qt::AlignHCenter);
+
+    auto* hint = new QLabel(
+        QStringLiteral("Click Add to import a QR code, paste a setup link, or enter a key by hand."), page);
+    hint->setFont(textStyleFont(font(), TextStyle::callout));
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignHCenter);
+    hint->setStyleSheet(QStringLiteral("color: %1;").arg(rgbaText(secondaryColor(palette()))));
+    hint->setContentsMargins(40, 0, 40, 0);
+    column->addWidget(hint);
+
+    auto* add = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add account"), page);
+    add->setObjectName(QStringLiteral("emptyStateAddButton"));
+    add->setDefault(true);
+    const QColor accent = accentColor(palette());
+    add->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: none; border-radius: 6px; padding: 6px 14px; }"
+                       "QPushButton:pressed { background: %3; }")
+            .arg(accent.name(), palette().color(QPalette::HighlightedText).name(), accent.darker(120).name()));
+    column->addSpacing(4);
+    column->addWidget(add, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+    connect(add, &QPushButton::clicked, this, &MainWindow::showAddSheet);
+    return page;
+}
+
+QString MainWindow::searchText() const
+{
+    return m_searchField->text();
+}
+
+void MainWindow::updateContent()
+{
+    // The empty state belongs to an empty store; a search without matches shows an empty list.
+    m_content->setCurrentIndex(m_store.accounts().isEmpty() ? 0 : 1);
+}
+
+void MainWindow::updateErrorFooter()
+{
+    const std::optional<QString>& error = m_store.lastError();
+    m_errorFooter->setText(error.value_or(QString()));
+    m_errorFooter->setVisible(error.has_value());
+}
+
+void MainWindow::updateRows()
+{
+    m_delegate->setNow(m_clock.now());
+    if (m_content->currentIndex() == 1)
+        m_listView->viewport()->update();
+}
+
+void MainWindow::setSessionNotice(const QString& text)
+{
+    m_sessionNotice->setText(text);
+    m_sessionNotice->setVisible(!text.isEmpty());
+}
+
+void MainWindow::copyAccountCode(const Account& account)
+{
+    const QString code = account.code(m_clock.now());
+    if (!isCode(code))
+        return;
+    m_clipboard.setSecretText(code);
+    const QUuid id = account.id;
+    setCopiedAccountID(id);
+    m_delayedCall(copiedIndicatorDelay, [this, id] {
+        // A later copy owns the mark now and clears it itself.
+        if (m_copiedAccountID == id)
+            setCopiedAccountID(std::nullopt);
+    });
+}
+
+void MainWindow::setCopiedAccountID(std::optional<QUuid> id)
+{
+    m_copiedAccountID = id;
+    m_delegate->setCopiedAccountID(id);
+    m_listView->viewport()->update();
+}
+
+void MainWindow::showAddSheet()
+{
+    if (m_showingAddSheet || !m_addSheet)
+        return;
+    QDialog* sheet = m_addSheet(this, [this](const QList<Account>& accounts) { m_store.addAccounts(accounts); });
+    if (sheet == nullptr)
+        return;
+    m_showingAddSheet = true;
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QDialog::finished, this, [this] { m_showingAddSheet = false; });
+    sheet->open();
+}
+
+void MainWindow::deleteRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    m_store.deleteAccount(m_model->accountAt(row).id);
+    // Keep the keyboard on the list, so Delete can be pressed again on the next row.
+    const int remaining = m_model->rowCount();
+    if (remaining > 0)
+        m_listView->setCurrentIndex(m_model->index(std::min(row, remaining - 1)));
+}
+
+void MainWindow::incrementRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    // A copy: the store replaces its list while it works.
+    const Account account = m_model->accountAt(row);
+    m_store.incrementCounter(account);
+}
+
+void MainWindow::moveRows(const QList<qsizetype>& sourceRows, qsizetype destination)
+{
+    if (!searchText().isEmpty() || sourceRows.isEmpty())
+        return;
+    const QList<Account>& current = m_store.accounts();
+    const qsizetype first = *std::min_element(sourceRows.begin(), sourceRows.end());
+    if (first < 0 || first >= current.size())
+        return;
+    const QUuid movedID = current.at(first).id;
+    const QList<Account> reordered = movedAccounts(current, sourceRows, destination);
+    if (reordered == current)
+        return;
+    m_store.setAccounts(reordered);
+    m_store.saveOrder();
+    const int row = m_model->rowOf(movedID);
+    if (row >= 0)
+        m_listView->setCurrentIndex(m_model->index(row));
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_contentShown) {
+        m_contentShown = true;
+        Q_EMIT contentShown();
+    }
+}

@@ -1,0 +1,254 @@
+#include "ui/settings/hotkeys_tab.h"
+
+#include "settings/app_settings.h"
+#include "ui/widgets/recorder_button.h"
+#include "platform/keystroke_sender.h"
+#include "storage/account_store.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/settings/hotkeys_tab_binding_row.h"
+#include "ui/settings/hotkeys_tab_rules.h"
+#include "ui/settings/settings_window_widgets.h"
+#include "ui/tray/tray_icons.h"
+#include "ui/widgets/ui_colors.h"
+#include "ui/widgets/ui_fonts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* secondaryText(const QString& text, TextStyle style, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(textStyleFont(parent->font(), style));
+    label->setWordWrap(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, secondaryColor(parent->palette()));
+    label->setPalette(pal);
+    return label;
+}
+
+} // namespace
+
+HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes, QWidget* parent)
+    : QWidget(parent), m_store(store), m_settings(settings), m_keystrokes(keystrokes),
+      m_canSendKeystrokes(keystrokes.canSendKeystrokes())
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildHeader());
+    m_warning = buildWarning();
+    column->addWidget(m_warning);
+    column->addWidget(horizontalDivider(this));
+
+    m_emptyState = buildEmptyState();
+    column->addWidget(m_emptyState, 1);
+
+    auto* listContent = new QWidget;
+    m_listLayout = new QVBoxLayout(listContent);
+    m_listLayout->setContentsMargins(0, 0, 0, 0);
+    m_listLayout->setSpacing(0);
+    m_listLayout->addStretch(1);
+    m_list = new QScrollArea(this);
+    m_list->setObjectName(QStringLiteral("bindingList"));
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setWidgetResizable(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setWidget(listContent);
+    column->addWidget(m_list, 1);
+
+    column->addWidget(horizontalDivider(this));
+    column->addWidget(buildFooter());
+
+    m_pollTimer.setInterval(permissionPollMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &HotKeysTab::refreshPermission);
+    connect(&m_settings, &AppSettings::bindingsChanged, this, &HotKeysTab::syncRows);
+    connect(&m_store, &AccountStore::accountsChanged, this, &HotKeysTab::syncRows);
+    syncRows();
+}
+
+HotKeysTab::~HotKeysTab()
+{
+    // Rows die after this object; their last signals must not reach it.
+    for (const HotKeysTabBindingRow* row : std::as_const(m_rows))
+        disconnect(row->recorderButton(), nullptr, this, nullptr);
+    if (isRecording())
+        Q_EMIT recordingChanged(false);
+}
+
+QWidget* HotKeysTab::buildHeader()
+{
+    auto* header = new QWidget(this);
+    auto* column = new QVBoxLayout(header);
+    column->setContentsMargins(20, 20, 20, 12);
+    column->setSpacing(6);
+    column->addWidget(sectionTitle(QStringLiteral("Global hotkeys"), header));
+    column->addWidget(secondaryText(
+        QStringLiteral("Each row links a key combination to one of your accounts. Press the combination anywhere on your "
+                       "desktop — even when this app is in the background — and the current code is copied to the "
+                       "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
+        TextStyle::callout, header));
+    return header;
+}
+
+QWidget* HotKeysTab::buildWarning()
+{
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("pasteWarning"));
+    strip->setAutoFillBackground(true);
+    QPalette pal = strip->palette();
+    const QColor base = pal.color(QPalette::Window);
+    const QColor orange = orangeColor();
+    // Orange at 10 % over the window colour, so the strip stays opaque.
+    pal.setColor(QPalette::Window, QColor::fromRgbF(base.redF() * 0.9f + orange.redF() * 0.1f,
+                                                    base.greenF() * 0.9f + orange.greenF() * 0.1f,
+                                                    base.blueF() * 0.9f + orange.blueF() * 0.1f));
+    strip->setPalette(pal);
+
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(20, 10, 20, 10);
+    row->setSpacing(10);
+    auto* icon = new QLabel(strip);
+    icon->setPixmap(tintedTrayPixmap(TrayGlyph::warning, QSize(18, 18), orange, devicePixelRatioF()));
+    row->addWidget(icon, 0, Qt::AlignVCenter);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(calloutTitle(QStringLiteral("Auto-paste cannot type into other apps here"), strip));
+    texts->addWidget(captionText(QStringLiteral("This desktop session does not let Brisvane send keystrokes. Codes are "
+                                                "still copied; paste them with Ctrl+V."),
+                                 strip));
+    row->addLayout(texts, 1);
+    return strip;
+}
+
+QWidget* HotKeysTab::buildEmptyState()
+{
+    auto* box = new QWidget(this);
+    box->setObjectName(QStringLiteral("noHotkeys"));
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(60, 40, 60, 40);
+    column->setSpacing(12);
+    column->addStretch(1);
+    auto* icon = new QLabel(box);
+    icon->setPixmap(tintedTrayPixmap(TrayGlyph::commandCircle, QSize(40, 40), secondaryColor(palette()),
+                                     devicePixelRatioF()));
+    icon->setAlignment(Qt::AlignCenter);
+    column->addWidget(icon);
+    auto* title = new QLabel(QStringLiteral("No hotkeys yet"), box);
+    title->setFont(textStyleFont(font(), TextStyle::headline));
+    title->setAlignment(Qt::AlignCenter);
+    column->addWidget(title);
+    auto* hint = secondaryText(QStringLiteral("Click Add hotkey to map a key combination to one of your accounts."),
+                               TextStyle::callout, box);
+    hint->setAlignment(Qt::AlignCenter);
+    column->addWidget(hint);
+    column->addStretch(1);
+    return box;
+}
+
+QWidget* HotKeysTab::buildFooter()
+{
+    auto* footer = new QWidget(this);
+    auto* row = new QHBoxLayout(footer);
+    row->setContentsMargins(20, 12, 20, 12);
+    auto* add = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add hotkey"), footer);
+    add->setObjectName(QStringLiteral("addHotkey"));
+    connect(add, &QPushButton::clicked, this, [this] { m_settings.addBinding(); });
+    row->addWidget(add);
+    row->addStretch(1);
+    m_count = secondaryText(QString(), TextStyle::caption, footer);
+    m_count->setObjectName(QStringLiteral("bindingCount"));
+    m_count->setWordWrap(false);
+    row->addWidget(m_count);
+    return footer;
+}
+
+void HotKeysTab::syncRows()
+{
+    const QList<HotKeyBinding>& bindings = m_settings.bindings();
+    QList<HotKeysTabBindingRow*> unused = m_rows;
+    QList<HotKeysTabBindingRow*> ordered;
+    for (const HotKeyBinding& binding : bindings) {
+        const auto reusable = std::find_if(unused.begin(), unused.end(),
+                                           [&](const HotKeysTabBindingRow* row) { return row->bindingID() == binding.id; });
+        HotKeysTabBindingRow* row = nullptr;
+        if (reusable != unused.end()) {
+            row = *reusable;
+            unused.erase(reusable);
+        } else {
+            row = new HotKeysTabBindingRow(m_settings, binding, m_listLayout->parentWidget());
+            connect(row, &HotKeysTabBindingRow::permissionWanted, this, [this] { m_keystrokes.requestPermission(); });
+            const RecorderButton* recorder = row->recorderButton();
+            connect(row->recorderButton(), &RecorderButton::recordingChanged, this,
+                    [this, recorder](bool recording) { noteRecording(recorder, recording); });
+        }
+        ordered.append(row);
+    }
+    for (HotKeysTabBindingRow* row : std::as_const(unused)) {
+        // The row's own remove button may be the sender of this change.
+        disconnect(row->recorderButton(), nullptr, this, nullptr);
+        noteRecording(row->recorderButton(), false);
+        m_listLayout->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    }
+    for (qsizetype i = 0; i < ordered.size(); ++i) {
+        m_listLayout->removeWidget(ordered.at(i));
+        m_listLayout->insertWidget(static_cast<int>(i), ordered.at(i));
+        ordered.at(i)->setContent(bindings.at(i), m_store.accounts(), m_canSendKeystrokes);
+    }
+    m_rows = ordered;
+    refreshDerived();
+}
+
+void HotKeysTab::refreshDerived()
+{
+    const QList<HotKeyBinding>& bindings = m_settings.bindings();
+    m_warning->setVisible(showsPasteWarning(bindings, m_canSendKeystrokes));
+    m_emptyState->setVisible(bindings.isEmpty());
+    m_list->setVisible(!bindings.isEmpty());
+    m_count->setVisible(!bindings.isEmpty());
+    m_count->setText(bindingCountText(bindings, m_store.accounts()));
+}
+
+void HotKeysTab::noteRecording(const RecorderButton* recorder, bool recording)
+{
+    const bool before = isRecording();
+    if (recording)
+        m_recording.insert(recorder);
+    else
+        m_recording.remove(recorder);
+    if (isRecording() != before)
+        Q_EMIT recordingChanged(isRecording());
+}
+
+void HotKeysTab::refreshPermission()
+{
+    const bool granted = m_keystrokes.canSendKeystrokes();
+    if (granted == m_canSendKeystrokes)
+        return;
+    m_canSendKeystrokes = granted;
+    syncRows();
+}
+
+void HotKeysTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshPermission();
+    m_pollTimer.start();
+}
+
+void HotKeysTab::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_pollTimer.stop();
+    // A recorder still recording behind a hidden tab would keep the hotkeys paused.
+    for (HotKeysTabBindingRow* row : std::as_const(m_rows)) {
+        if (row->recorderButton()->isRecording())
+            row->recorderButton()->toggleRecord();
+    }
+}

@@ -1,0 +1,33 @@
+#include "ui/settings/hotkeys_tab_rules.h"
+
+#include <algorithm>
+
+qsizetype activeBindingCount(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts)
+{
+    return std::count_if(bindings.cbegin(), bindings.cend(), [&](const HotKeyBinding& binding) {
+        if (!binding.enabled || !binding.accountID || binding.keyCode == 0)
+            return false;
+        return std::any_of(accounts.cbegin(), accounts.cend(),
+                           [&](const Account& account) { return account.id == *binding.accountID; });
+    });
+}
+
+QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts)
+{
+    return QStringLiteral("%1 active of %2").arg(activeBindingCount(bindings, accounts)).arg(bindings.size());
+}
+
+bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystrokes)
+{
+    if (canSendKeystrokes)
+        return false;
+    return std::any_of(bindings.cbegin(), bindings.cend(),
+                       [](const HotKeyBinding& binding) { return binding.enabled && binding.autoPaste; });
+}
+
+QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes)
+{
+    if (autoPaste && !canSendKeystrokes)
+        return QStringLiteral("Auto-paste: insert the code at the cursor (not possible in this desktop session)");
+    return QStringLiteral("Auto-paste: insert the code at the cursor in the focused app");
+}

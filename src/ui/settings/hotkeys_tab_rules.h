@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/account.h"
+#include "settings/hot_key_binding.h"
+
+#include <QList>
+#include <QString>
+
+// What the Hotkeys tab derives from the bindings: pure functions.
+
+// Bindings that are enabled, have a key, and whose account still exists. Duplicates and
+// combinations the desktop refused count too: they are the user's intent.
+qsizetype activeBindingCount(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts);
+
+// "1 active of 3".
+QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts);
+
+// The warning strip: pasting is impossible here and some enabled binding wants it.
+bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystrokes);
+
+QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes);

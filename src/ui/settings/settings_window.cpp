@@ -1,0 +1,35 @@
+#include "ui/settings/settings_window.h"
+
+#include "ui/widgets/app_icons.h"
+#include "ui/settings/general_tab.h"
+#include "ui/settings/hotkeys_tab.h"
+#include "ui/tray/tray_icons.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, LoginItem& loginItem,
+                               KeystrokeSender& keystrokes, QString keyringManager, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_tabs(new QTabWidget(this)),
+      m_general(new GeneralTab(store, settings, loginItem, std::move(keyringManager))),
+      m_hotKeys(new HotKeysTab(store, settings, keystrokes))
+{
+    setObjectName(QStringLiteral("settingsWindow"));
+    setWindowTitle(QStringLiteral("Brisvane Settings"));
+    setWindowIcon(appIcon(AppIcon::application));
+    setFixedSize(windowWidth, windowHeight);
+    m_tabs->setDocumentMode(true);
+    m_tabs->addTab(m_general, trayGlyph(TrayGlyph::gear), QStringLiteral("General"));
+    m_tabs->addTab(m_hotKeys, trayGlyph(TrayGlyph::command), QStringLiteral("Hotkeys"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 6, 0, 0);
+    layout->addWidget(m_tabs);
+}
+
+void SettingsWindow::present()
+{
+    show();
+    raise();
+    activateWindow();
+}

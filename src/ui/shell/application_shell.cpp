@@ -1,0 +1,98 @@
+#include "ui/shell/application_shell.h"
+
+#include "settings/app_settings.h"
+#include "storage/account_store.h"
+#include "ui/widgets/ticking_clock.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+
+namespace {
+
+bool askToQuitWithUnsaved(int unsavedCount)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Brisvane"),
+                    unsavedCount == 1 ? QStringLiteral("One account is not saved in the keyring yet.")
+                                      : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
+    box.setInformativeText(QStringLiteral(
+        "The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running "
+        "and it will store them with the next change once the keyring works again."));
+    QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(keep);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+} // namespace
+
+ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
+                                   HotKeyControllerFactory hotKeyControllerFactory,
+                                   MainWindow::AddSheetFactory addSheet, QObject* parent)
+    : QObject(parent),
+      m_clipboard(clipboard),
+      // The order matters: the accounts are loaded before the clock starts, and the settings
+      // come last, as the views and the hotkey controller expect.
+      m_store(std::make_unique<AccountStore>(secureItems)),
+      m_clock(std::make_unique<TickingClock>()),
+      m_settings(std::make_unique<AppSettings>(preferences)),
+      m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)),
+      m_addSheet(std::move(addSheet)),
+      m_confirmUnsavedQuit(askToQuitWithUnsaved)
+{
+}
+
+ApplicationShell::~ApplicationShell()
+{
+    // Views and the controller observe the shared objects, so they go first.
+    m_mainWindow.reset();
+    m_hotKeyController.reset();
+}
+
+void ApplicationShell::ensureHotKeyController()
+{
+    if (m_hotKeyController || !m_hotKeyControllerFactory)
+        return;
+    m_hotKeyController = m_hotKeyControllerFactory(*m_store, *m_settings);
+}
+
+MainWindow& ApplicationShell::mainWindow()
+{
+    if (!m_mainWindow) {
+        m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, m_clipboard, m_addSheet);
+        m_mainWindow->setSessionNotice(m_sessionNotice);
+        connect(m_mainWindow.get(), &MainWindow::contentShown, this, &ApplicationShell::ensureHotKeyController);
+    }
+    return *m_mainWindow;
+}
+
+void ApplicationShell::showMainWindow()
+{
+    MainWindow& window = mainWindow();
+    if (window.isMinimized())
+        window.showNormal();
+    else
+        window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ApplicationShell::setSessionNotice(const QString& text)
+{
+    m_sessionNotice = text;
+    if (m_mainWindow)
+        m_mainWindow->setSessionNotice(text);
+}
+
+bool ApplicationShell::requestQuit()
+{
+    if (m_store->hasUnsavedAccounts())
+        m_store->saveOrder(); // every storage call first retries the unsaved accounts
+    const auto unsaved = static_cast<int>(m_store->unsavedAccounts().size());
+    if (unsaved > 0 && !m_confirmUnsavedQuit(unsaved))
+        return false;
+    QCoreApplication::quit();
+    return true;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/main_window/main_window.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class AccountStore;
+class AppSettings;
+class Clipboard;
+class QSettings;
+class SecureItemStore;
+class TickingClock;
+
+// Owns the long-lived objects for the life of the process: the account store, the clock, the
+// settings (created in that order) and, once any window or tray content has appeared, the one
+// hotkey controller. Platform services are chosen by the caller and must outlive the shell.
+class ApplicationShell : public QObject
+{
+    Q_OBJECT
+public:
+    // Builds the hotkey controller over the shared store and settings.
+    using HotKeyControllerFactory = std::function<std::unique_ptr<QObject>(AccountStore&, AppSettings&)>;
+
+    ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
+                     HotKeyControllerFactory hotKeyControllerFactory, MainWindow::AddSheetFactory addSheet,
+                     QObject* parent = nullptr);
+    ~ApplicationShell() override;
+
+    AccountStore& store() const { return *m_store; }
+    TickingClock& clock() const { return *m_clock; }
+    AppSettings& settings() const { return *m_settings; }
+    Clipboard& clipboard() const { return m_clipboard; }
+
+    // Creates the hotkey controller the first time; later calls do nothing.
+    void ensureHotKeyController();
+    QObject* hotKeyController() const { return m_hotKeyController.get(); }
+
+    // The main window, created on first use; it is hidden rather than destroyed when closed.
+    MainWindow& mainWindow();
+    bool hasMainWindow() const { return m_mainWindow != nullptr; }
+    // Shows the main window and brings it to the front.
+    void showMainWindow();
+    // Shown in the main window under the list (for example what a Wayland session cannot do).
+    void setSessionNotice(const QString& text);
+
+    // Asked before quitting while accounts exist only in memory (their keyring write failed);
+    // given how many, answers whether to quit anyway. The default asks with a message box.
+    using UnsavedQuitConfirmation = std::function<bool(int unsavedCount)>;
+    void setUnsavedQuitConfirmation(UnsavedQuitConfirmation confirm) { m_confirmUnsavedQuit = std::move(confirm); }
+    // Quits unless accounts would be lost and the user chooses to keep running. Unsaved
+    // accounts get one more write first. Returns whether the application is quitting.
+    bool requestQuit();
+
+private:
+    Clipboard& m_clipboard;
+    std::unique_ptr<AccountStore> m_store;
+    std::unique_ptr<TickingClock> m_clock;
+    std::unique_ptr<AppSettings> m_settings;
+    HotKeyControllerFactory m_hotKeyControllerFactory;
+    MainWindow::AddSheetFactory m_addSheet;
+    std::unique_ptr<QObject> m_hotKeyController;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    QString m_sessionNotice;
+    UnsavedQuitConfirmation m_confirmUnsavedQuit;
+};

@@ -1,0 +1,97 @@
+#include "ui/shell/single_instance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <utility>
+
+namespace {
+
+constexpr int connectTimeoutMs = 1000;
+constexpr int replyTimeoutMs = 3000;
+
+QByteArray requestLine(SingleInstance::Request request)
+{
+    return request == SingleInstance::Request::activate ? QByteArrayLiteral("activate\n")
+                                                        : QByteArrayLiteral("hello\n");
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(QString serverName, QObject* parent)
+    : QObject(parent), m_serverName(std::move(serverName))
+{
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::serve);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::defaultServerName()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/org.brisvane.Brisvane.instance");
+}
+
+SingleInstance::Role SingleInstance::claim(Request request)
+{
+    // Two launches at the same moment must not both decide that nobody is running.
+    QLockFile lock(m_serverName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    const bool locked = lock.tryLock(5000);
+
+    switch (sendToRunning(request)) {
+    case Delivery::delivered:
+        return Role::secondary;
+    case Delivery::unanswered:
+        return Role::unanswered;
+    case Delivery::noServer:
+        break;
+    }
+    // Nobody answered: a socket file left by a process that died is in the way.
+    QLocalServer::removeServer(m_serverName);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    const bool listening = m_server.listen(m_serverName);
+    if (locked)
+        lock.unlock();
+    return listening ? Role::primary : Role::alone;
+}
+
+SingleInstance::Delivery SingleInstance::sendToRunning(Request request)
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(connectTimeoutMs))
+        return Delivery::noServer;
+    socket.write(requestLine(request));
+    if (!socket.waitForBytesWritten(replyTimeoutMs))
+        return Delivery::unanswered;
+    // The reply tells that the request was taken, so the caller may exit at once.
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(replyTimeoutMs))
+            return Delivery::unanswered;
+    }
+    return socket.readLine().trimmed() == "ok" ? Delivery::delivered : Delivery::unanswered;
+}
+
+void SingleInstance::serve()
+{
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        socket->setReadBufferSize(256);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine())
+                return;
+            // Anything but a known line is answered and ignored; this socket is private to
+            // the user, but a stray client must not crash or confuse the running process.
+            const QByteArray line = socket->readLine(64).trimmed();
+            socket->write("ok\n");
+            socket->flush();
+            socket->disconnectFromServer();
+            if (line == "activate")
+                Q_EMIT activationRequested();
+        });
+    }
+}

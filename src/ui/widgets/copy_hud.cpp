@@ -1,0 +1,137 @@
+#include "ui/widgets/copy_hud.h"
+
+#include "ui/widgets/hud_content.h"
+
+#include <QGuiApplication>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <cmath>
+#include <limits>
+
+// Q_INIT_RESOURCE cannot be used inside a namespace.
+static void initHotkeysResources()
+{
+    Q_INIT_RESOURCE(hotkeys);
+}
+
+namespace {
+
+int dismissDelayMilliseconds(double seconds)
+{
+    if (!(seconds > 0)) // also NaN
+        return 0;
+    const double milliseconds = seconds * 1000.0;
+    if (milliseconds >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(std::lround(milliseconds));
+}
+
+QScreen* panelScreen()
+{
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        return primary;
+    const auto screens = QGuiApplication::screens();
+    return screens.isEmpty() ? nullptr : screens.first();
+}
+
+} // namespace
+
+CopyHUD& CopyHUD::shared()
+{
+    // Deliberately never deleted: the panel must not be destroyed after the application object.
+    static CopyHUD* const instance = new CopyHUD;
+    return *instance;
+}
+
+CopyHUD::CopyHUD(QObject* parent) : QObject(parent)
+{
+    m_dismissTimer.setSingleShot(true);
+    connect(&m_dismissTimer, &QTimer::timeout, this, &CopyHUD::dismiss);
+}
+
+CopyHUD::~CopyHUD() = default;
+
+QRect CopyHUD::panelFrame(const QRect& availableGeometry)
+{
+    const int x = availableGeometry.x() + (availableGeometry.width() - panelSize.width()) / 2;
+    const int y = availableGeometry.y() + topMargin;
+    return {QPoint(x, y), panelSize};
+}
+
+void CopyHUD::createPanel()
+{
+    initHotkeysResources();
+    // Bypassing the window manager keeps the panel out of task lists and window cycling, puts it
+    // on every desktop and above full-screen windows, and guarantees it is never activated.
+    m_panel = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                                                     | Qt::WindowDoesNotAcceptFocus
+                                                     | Qt::WindowTransparentForInput
+                                                     | Qt::BypassWindowManagerHint);
+    m_panel->setObjectName(QStringLiteral("CopyHUD"));
+    m_panel->setWindowTitle(QStringLiteral("Brisvane copy confirmation"));
+    m_panel->setAttribute(Qt::WA_TranslucentBackground);
+    m_panel->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_panel->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    m_panel->setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
+    m_panel->setFocusPolicy(Qt::NoFocus);
+    m_panel->setFixedSize(panelSize);
+
+    m_fadeIn = new QPropertyAnimation(m_panel.get(), "windowOpacity", m_panel.get());
+    m_fadeIn->setDuration(fadeInMilliseconds);
+    m_fadeIn->setEndValue(1.0);
+    m_fadeOut = new QPropertyAnimation(m_panel.get(), "windowOpacity", m_panel.get());
+    m_fadeOut->setDuration(fadeOutMilliseconds);
+    m_fadeOut->setEndValue(0.0);
+    // A show during the fade-out stops the animation, and a stopped animation does not finish.
+    connect(m_fadeOut, &QPropertyAnimation::finished, m_panel.get(), &QWidget::hide);
+}
+
+void CopyHUD::placePanel()
+{
+    QScreen* screen = panelScreen();
+    if (screen == nullptr)
+        return; // shown wherever it was
+    m_panel->createWinId();
+    if (QWindow* window = m_panel->windowHandle())
+        window->setScreen(screen);
+    m_panel->setGeometry(panelFrame(screen->availableGeometry()));
+}
+
+void CopyHUD::show(const QString& title, const QString& subtitle, double durationSeconds)
+{
+    if (!m_panel)
+        createPanel();
+
+    delete m_content;
+    m_content = new HUDContent(title, subtitle, m_panel.get());
+    m_content->setGeometry(QRect(QPoint(0, 0), panelSize));
+    m_content->show();
+
+    placePanel();
+
+    m_fadeOut->stop();
+    m_fadeIn->stop();
+    m_panel->setWindowOpacity(0.0);
+    m_panel->show();
+    m_panel->raise();
+    m_fadeIn->setStartValue(0.0);
+    m_fadeIn->start();
+
+    m_dismissTimer.start(dismissDelayMilliseconds(durationSeconds));
+}
+
+void CopyHUD::dismiss()
+{
+    if (!m_panel || !m_panel->isVisible())
+        return;
+    m_fadeIn->stop();
+    m_fadeOut->setStartValue(m_panel->windowOpacity());
+    m_fadeOut->start();
+}
+
+bool CopyHUD::isFadingOut() const
+{
+    return m_fadeOut != nullptr && m_fadeOut->state() == QAbstractAnimation::Running;
+}

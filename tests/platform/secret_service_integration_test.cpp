@@ -1,0 +1,215 @@
+#include "core/account_json.h"
+#include "platform/secret_service/secret_service_item_store.h"
+#include "storage/account_store.h"
+#include "storage/keychain_store.h"
+#include "support/test_accounts.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString service = KeychainStore::serviceIdentifier.toString();
+const QString legacyService = KeychainStore::legacyServiceIdentifier.toString();
+
+// Standard output, or nothing when the program fails.
+std::optional<QByteArray> run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return process.readAllStandardOutput();
+}
+
+std::optional<QByteArray> keyring(const QString& command)
+{
+    return run(QStringLiteral(BRISVANE_SOURCE_DIR "/tools/keyring"), {command});
+}
+
+std::optional<QByteArray> secretTool(const QStringList& arguments, const QByteArray& input = {})
+{
+    return run(u"secret-tool"_s, arguments, input);
+}
+
+// What secret-tool lists for the attributes; each item starts with "\n[/".
+QByteArray search(const QStringList& attributes)
+{
+    return "\n" + secretTool(QStringList{u"search"_s, u"--all"_s} + attributes).value_or("");
+}
+
+class KeyringTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("BRISVANE_OWN_KEYRING_SESSION") == nullptr)
+            GTEST_SKIP() << "runs only inside its own private session";
+        if (!qEnvironmentVariableIsEmpty("BRISVANE_NO_BUS_CHILD"))
+            return;
+        // Cases share the keyring when the program runs them all at once.
+        if (keyring(u"pid"_s).value_or("").trimmed().isEmpty()) {
+            ASSERT_TRUE(keyring(u"start"_s));
+        }
+        secretTool({u"clear"_s, u"service"_s, service});
+        secretTool({u"clear"_s, u"service"_s, legacyService});
+    }
+
+    QList<Account> loadFresh()
+    {
+        SecretServiceItemStore items;
+        AccountStore store(items);
+        EXPECT_EQ(store.lastError(), std::nullopt);
+        return store.accounts();
+    }
+
+    Account a = testAccount(u"alice@example.com"_s, u"Example"_s, QByteArray("\x00\xff\x10" "binary", 9));
+    Account b = testAccount(u"Zoë ünïcode"_s, {}, "secret-b");
+    Account c = testAccount(u"counter"_s, {}, "secret-c", OTPType::hotp, std::numeric_limits<std::uint64_t>::max() - 1);
+};
+
+TEST_F(KeyringTest, AccountsOrderAndLabelsSurviveARestartOfTheProgram)
+{
+    {
+        SecretServiceItemStore items;
+        AccountStore store(items);
+        EXPECT_TRUE(store.accounts().isEmpty());
+        store.addAccounts({a, b, c});
+        store.moveAccount(c.id, a.id);
+        store.incrementCounter(c);
+        store.incrementCounter(c);
+        EXPECT_EQ(store.lastError(), std::nullopt);
+    }
+    c.counter = 0;
+    EXPECT_EQ(loadFresh(), (QList<Account>{c, a, b}));
+
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.deleteAccount(a.id);
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(loadFresh(), (QList<Account>{c, b}));
+    const QByteArray listing = search({u"service"_s, service});
+    EXPECT_EQ(listing.count("\n[/"), 3) << "two accounts and the order record:\n" << listing.toStdString();
+    EXPECT_TRUE(listing.contains("label = Brisvane: counter\n")) << listing.toStdString();
+    EXPECT_TRUE(listing.contains("label = Brisvane: account order\n")) << listing.toStdString();
+}
+
+TEST_F(KeyringTest, ItemsWrittenByOtherToolsAreLoadedMigratedAndUpdatedInPlace)
+{
+    const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
+    const QStringList item{u"service"_s, service, u"account"_s, uuidText(c.id)};
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=old"_s} + legacy, *encodeAccountList({b, a})));
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=x"_s} + item, *encodeAccount(c)));
+    EXPECT_EQ(loadFresh(), (QList<Account>{b, a, c}));
+    EXPECT_FALSE(secretTool(QStringList{u"lookup"_s} + legacy)) << "moved once";
+
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    ASSERT_EQ(store.accounts(), (QList<Account>{b, a, c}));
+    store.incrementCounter(c);
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    const auto stored = decodeAccount(secretTool(QStringList{u"lookup"_s} + item).value_or(""));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->counter, c.counter + 1);
+    EXPECT_EQ(search(item).count("\n[/"), 1) << "updated, not added beside";
+}
+
+TEST_F(KeyringTest, MissingServiceIsReportedAndAccountsAreKeptUntilItReturns)
+{
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.addAccounts({a});
+    ASSERT_TRUE(keyring(u"stop"_s));
+
+    store.addAccounts({b});
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    store.reload();
+    EXPECT_EQ(store.accounts(), QList<Account>{b}) << "the unsaved account stays in memory";
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+
+    ASSERT_TRUE(keyring(u"start"_s));
+    store.reload();
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+    EXPECT_EQ(loadFresh(), (QList<Account>{a, b}));
+}
+
+TEST_F(KeyringTest, RestartedKeyringIsFoundByTheNextCall)
+{
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.addAccounts({a});
+    const auto before = keyring(u"pid"_s);
+    ASSERT_TRUE(keyring(u"restart"_s));
+    ASSERT_NE(keyring(u"pid"_s), before);
+
+    store.addAccounts({b});
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    store.reload();
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+}
+
+// Runs WithoutBus in a process of its own: a process keeps its first bus connection.
+TEST_F(KeyringTest, NoSessionBusIsReportedAsNoService)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent/bus"_s);
+    environment.insert(u"BRISVANE_NO_BUS_CHILD"_s, u"1"_s);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {u"--gtest_filter=KeyringTest.WithoutBus"_s});
+    ASSERT_TRUE(child.waitForFinished(20000));
+    const QByteArray output = child.readAll();
+    EXPECT_TRUE(child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+}
+
+TEST_F(KeyringTest, WithoutBus)
+{
+    if (qEnvironmentVariableIsEmpty("BRISVANE_NO_BUS_CHILD"))
+        GTEST_SKIP() << "run by NoSessionBusIsReportedAsNoService";
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    store.addAccounts({a});
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    EXPECT_EQ(items.remove(service, uuidText(a.id)), SecureItemStatusCode::notAvailable);
+}
+
+TEST_F(KeyringTest, LockedCollectionIsReportedAndNothingIsLost)
+{
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.addAccounts({a});
+    QDBusMessage lock = QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s, u"/org/freedesktop/secrets"_s,
+                                                       u"org.freedesktop.Secret.Service"_s, u"Lock"_s);
+    lock << QVariant::fromValue(QList<QDBusObjectPath>{QDBusObjectPath(u"/org/freedesktop/secrets/aliases/default"_s)});
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(lock);
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+
+    // No agent can show an unlock prompt here, so the unlock fails at once.
+    store.reload();
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
+    store.addAccounts({b});
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
+    EXPECT_EQ(store.unsavedAccounts(), QList<Account>{b});
+
+    // A restart unlocks it again (empty password).
+    ASSERT_TRUE(keyring(u"restart"_s));
+    store.reload();
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "ui/add_account/add_account_model.h"
+
+#include "import/qr_importer.h"
+#include "support/fake_image_file_reader.h"
+#include "support/fake_qr_detector.h"
+#include "support/fake_screen_capture.h"
+#include "support/qr_test_links.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace QRTestLinks;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AddAccountModelTest : public ::testing::Test
+{
+protected:
+    FakeScreenCapture screens;
+    FakeQRDetector detector;
+    FakeImageFileReader files;
+    QRImporter importer{screens, detector, files};
+    QList<QList<Account>> added;
+    int dismissals = 0;
+    AddAccountModel model{importer, [this](const QList<Account>& accounts) { added.append(accounts); },
+                          [this] { ++dismissals; }};
+
+    // A successful scan leaves isWorking set: the dialog closes instead.
+    void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        for (QDeadlineTimer deadline(limit); !done() && !deadline.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+
+    void addLink(const QString& text)
+    {
+        model.setLinkText(text);
+        model.addFromLink();
+    }
+};
+
+TEST_F(AddAccountModelTest, ScanShowsProgressYieldsThenHandsOverEveryAccountOnce)
+{
+    screens.displays = {FakeQRDetector::imageWithCodes({setupLink(u"a"_s), setupLink(u"b"_s)})};
+    QElapsedTimer elapsed;
+    elapsed.start();
+    model.startScan();
+    model.startScan(); // a second press while working is ignored
+    EXPECT_EQ(model.status(), u"Scanning displays\u2026"_s);
+    EXPECT_FALSE(model.isPrimaryEnabled());
+    EXPECT_EQ(detector.calls, 0);
+
+    waitUntil([this] { return dismissals > 0; });
+    // The dialog must get its chance to draw the progress state before the capture blocks.
+    EXPECT_GE(elapsed.elapsed(), 200);
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added.front().size(), 2);
+    EXPECT_EQ(dismissals, 1);
+    EXPECT_EQ(detector.calls, 1);
+}
+
+TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeverRuns)
+{
+    screens.displays = {FakeQRDetector::imageWithCodes({})};
+    model.startScan();
+    waitUntil([this] { return !model.isWorking(); });
+    EXPECT_EQ(model.status(), u"No QR code was found."_s);
+    EXPECT_TRUE(model.isPrimaryEnabled());
+
+    screens.displays = {FakeQRDetector::imageWithCodes({setupLink(u"a"_s)})};
+    model.startScan();
+    model.cancelPendingScan();
+    EXPECT_FALSE(model.isWorking());
+    waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
+    EXPECT_EQ(detector.calls, 1);
+    EXPECT_TRUE(added.isEmpty());
+    EXPECT_EQ(dismissals, 0);
+}
+
+TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesNothing)
+{
+    model.chooseImageFile(u"/notes.txt"_s);
+    EXPECT_EQ(model.status(), u"Could not read the image."_s);
+    model.chooseImageFile(QString());
+    EXPECT_EQ(model.status(), u"Could not read the image."_s);
+
+    files.files[u"/codes.png"_s] = FakeQRDetector::imageWithCodes({setupLink(u"Example:alice"_s)});
+    model.chooseImageFile(u"/codes.png"_s);
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added.front().front().name, u"alice"_s);
+    EXPECT_EQ(dismissals, 1);
+}
+
+TEST_F(AddAccountModelTest, PastedLinksAreTrimmedAndRoutedByTheirSchemeInAnyCase)
+{
+    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}});
+    addLink(u"\n  OTPAUTH-MIGRATION"_s + exported.mid(17) + u" \n"_s);
+    addLink(u" "_s + setupLink(u"Example:alice"_s) + u"\n"_s);
+    ASSERT_EQ(added.size(), 2);
+    EXPECT_EQ(added[0].size(), 2);
+    EXPECT_EQ(added[1].front().name, u"alice"_s);
+}
+
+TEST_F(AddAccountModelTest, LinkFailuresShowTheirMessageAndKeepTheText)
+{
+    const struct { QString text, status; } cases[] = {
+        {u"not a link at all"_s, u"Invalid otpauth URL."_s},
+        {u"https://example.com"_s, u"Unsupported URL scheme."_s},
+        {u"otpauth-migration://offline?data=%21%21"_s, u"Could not decode Google Authenticator export."_s},
+        {exportLink({{QByteArray(), u"e"_s, u"X"_s}}), u"No accounts were imported."_s},
+    };
+    for (const auto& c : cases) {
+        addLink(c.text);
+        EXPECT_EQ(model.status(), c.status) << c.text.toStdString();
+        EXPECT_EQ(model.linkText(), c.text);
+    }
+    EXPECT_TRUE(added.isEmpty());
+    EXPECT_EQ(dismissals, 0);
+}
+
+TEST_F(AddAccountModelTest, ManualAccountTrimsSpacesButNotLineBreaksAndKeepsEveryChoice)
+{
+    model.setManualIssuer(u"\u00A0\tExample "_s);
+    model.setManualName(u" alice\n"_s);
+    model.setManualSecret(u"jbsw y3dp ehpk 3pxp"_s);
+    model.setManualType(OTPType::hotp);
+    model.setManualAlgorithm(HashAlgorithm::sha512);
+    model.setManualDigits(8);
+    model.setManualPeriod(60);
+    model.addManual();
+    ASSERT_EQ(added.size(), 1);
+    const Account& account = added.front().front();
+    EXPECT_EQ(account.issuer, u"Example"_s);
+    EXPECT_EQ(account.name, u"alice\n"_s);
+    EXPECT_EQ(account.secret, QByteArray("Hello!\xDE\xAD\xBE\xEF", 10));
+    EXPECT_EQ(account.type, OTPType::hotp);
+    EXPECT_EQ(account.algorithm, HashAlgorithm::sha512);
+    EXPECT_EQ(account.digits, 8);
+    EXPECT_EQ(account.period, 60);
+    EXPECT_EQ(account.counter, 0u);
+}
+
+TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
+{
+    model.setManualName(u"alice"_s);
+    for (const QString& secret : {u"A"_s, u"JBSWY3DP0"_s, u"JBSWY3DP1"_s, u"===="_s}) {
+        model.setManualSecret(secret);
+        model.addManual();
+        EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s) << secret.toStdString();
+    }
+    model.setManualSecret(u"JBSWY3DPEHPK3PXP"_s);
+    model.setManualName(u"  "_s);
+    model.setMode(AddMode::manual);
+    EXPECT_FALSE(model.isPrimaryEnabled());
+    model.addManual();
+    model.setLinkText(u" \n\t"_s);
+    model.setMode(AddMode::pasteLink);
+    EXPECT_FALSE(model.isPrimaryEnabled());
+    model.addFromLink();
+    EXPECT_TRUE(added.isEmpty());
+    EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s); // switching modes keeps the last message
+}
+
+TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
+{
+    for (const auto& [input, expected] : {std::pair{0, 15}, {1000, 120}, {37, 30}, {38, 45}}) {
+        model.setManualPeriod(input);
+        EXPECT_EQ(model.manualPeriod(), expected) << input;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
