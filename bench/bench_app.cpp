@@ -84,7 +84,8 @@ public:
             poll(&fd, 1, 50);
             while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
                 const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-                const xcb_window_t window = mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+                const xcb_window_t window =
+                    mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
                 free(event);
                 if (mapped && nameOf(window) == title)
                     return true;
@@ -96,7 +97,8 @@ public:
 private:
     QByteArray nameOf(xcb_window_t window)
     {
-        auto cookie = xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+        auto cookie =
+            xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
         xcb_get_property_reply_t* reply = xcb_get_property_reply(m_connection, cookie, nullptr);
         QByteArray name;
         if (reply != nullptr) {
@@ -128,7 +130,8 @@ struct Launch
     double residentMB = 0;
 };
 
-std::optional<Launch> launchUntilShown(const QString& program, const QStringList& arguments, const QByteArray& title)
+std::optional<Launch> launchUntilShown(const QString& program, const QStringList& arguments,
+                                       const QByteArray& title)
 {
     MapWatcher watcher;
     QProcess process;
@@ -199,7 +202,8 @@ int main(int argc, char** argv)
 
     std::printf("Start-up to the main window shown, %d accounts in the real keyring (median of %d)\n",
                 keyringAccounts, startRounds);
-    QProcess::execute(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
+    QProcess::execute(QStringLiteral("secret-tool"),
+                      {QStringLiteral("clear"), QStringLiteral("service"), service});
     SecretServiceItemStore keyring;
     {
         AccountStore filling(keyring);
@@ -221,7 +225,8 @@ int main(int argc, char** argv)
     const Launch brisvane = medianLaunch(QStringLiteral(BRISVANE_APP), {}, QByteArrayLiteral("Brisvane"));
     const Launch floor = medianLaunch(QCoreApplication::applicationFilePath(), {QStringLiteral("--floor")},
                                       QByteArrayLiteral("Brisvane floor"));
-    QProcess::execute(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
+    QProcess::execute(QStringLiteral("secret-tool"),
+                      {QStringLiteral("clear"), QStringLiteral("service"), service});
 
     std::printf("  brisvane                      %8.1f ms\n", brisvane.startMs);
     std::printf("  peer: empty Qt Widgets window %8.1f ms\n", floor.startMs);

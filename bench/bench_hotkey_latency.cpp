@@ -5,15 +5,15 @@
 //   xclip - one client setting the clipboard with xclip and another reading it with xclip -o.
 // Runs itself inside tools/private-session, so it never touches the user's desktop.
 #include "core/account.h"
-#include "settings/app_settings.h"
 #include "hotkeys/copy_feedback.h"
-#include "settings/hot_key_binding.h"
 #include "hotkeys/hot_key_controller.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/secret_service/secret_service_item_store.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
+#include "settings/app_settings.h"
+#include "settings/hot_key_binding.h"
 #include "storage/account_store.h"
 
 #include <QApplication>
@@ -23,16 +23,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-#include <xcb/xtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 #include <vector>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -53,8 +52,7 @@ void wake()
 }
 
 // Sends one press and turns the event loop until the end mark arrives (or 2 s pass).
-template <typename Press>
-void runOnce(Press press)
+template <typename Press> void runOnce(Press press)
 {
     QEventLoop loop;
     waiter = &loop;
@@ -110,7 +108,10 @@ private:
     {
         xcb_test_fake_input(m_connection, type, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     }
-    void syncWithServer() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+    void syncWithServer()
+    {
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
 
     xcb_connection_t* m_connection;
     std::vector<xcb_keycode_t> m_modifiers;
@@ -159,7 +160,8 @@ Figures figures(std::vector<double> ms)
 
 void print(const char* name, const Figures& f, std::size_t n)
 {
-    std::printf("%-34s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99, f.max);
+    std::printf("%-34s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99,
+                f.max);
 }
 
 double millis(Clock::duration d)
@@ -253,7 +255,8 @@ std::vector<double> measureXclip()
         set.closeWriteChannel();
         set.waitForFinished();
         QProcess get;
-        get.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        get.start(QStringLiteral("xclip"),
+                  {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
         get.waitForFinished();
         if (get.readAllStandardOutput() == code)
             samples.push_back(millis(Clock::now() - start));

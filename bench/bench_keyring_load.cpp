@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -48,7 +47,8 @@ Account benchAccount(int i)
 
 bool clearService()
 {
-    return QProcess::execute(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service}) == 0;
+    return QProcess::execute(QStringLiteral("secret-tool"),
+                             {QStringLiteral("clear"), QStringLiteral("service"), service}) == 0;
 }
 
 } // namespace
@@ -57,7 +57,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("BRISVANE_PRIVATE_SESSION")) {
-        std::fprintf(stderr, "bench_keyring_load: run it inside tools/private-session, never on your own keyring\n");
+        std::fprintf(stderr,
+                     "bench_keyring_load: run it inside tools/private-session, never on your own keyring\n");
         return 2;
     }
     clearService();
@@ -81,7 +82,11 @@ int main(int argc, char** argv)
     const double fillSeconds = static_cast<double>(filling.elapsed()) / 1000.0;
 
     // The first call also opens the encrypted session with the keyring.
-    const QElapsedTimer firstTimer = [] { QElapsedTimer t; t.start(); return t; }();
+    const QElapsedTimer firstTimer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
     keychain.loadAccounts();
     const double firstLoad = static_cast<double>(firstTimer.nsecsElapsed()) / 1e6;
 
@@ -114,7 +119,8 @@ int main(int argc, char** argv)
 
     std::printf("keyring load of %d accounts (median of %d; filling took %.1f s)\n", accountCount, rounds,
                 fillSeconds);
-    std::printf("  KeychainStore::loadAccounts          %8.1f ms  (first call %.1f ms)\n", keychainLoad, firstLoad);
+    std::printf("  KeychainStore::loadAccounts          %8.1f ms  (first call %.1f ms)\n", keychainLoad,
+                firstLoad);
     std::printf("  AccountStore::reload                 %8.1f ms\n", storeReload);
     std::printf("    of which item store copyAll        %8.1f ms\n", fetchOnly);
     std::printf("    of which JSON decode and ordering  %8.1f ms\n", assembleOnly);

@@ -9,13 +9,12 @@
 #include "core/otp_code.h"
 
 #include <benchmark/benchmark.h>
-#include <liboath/oath.h>
-#include <openssl/evp.h>
-#include <openssl/sha.h>
-
 #include <cstdio>
 #include <ctime>
+#include <liboath/oath.h>
 #include <map>
+#include <openssl/evp.h>
+#include <openssl/sha.h>
 #include <string>
 #include <vector>
 
@@ -60,11 +59,12 @@ void liboathBenchmark(benchmark::State& state, const HashCase& hash)
     auto now = static_cast<std::time_t>(firstStep * timeStep);
     char otp[16] = {};
     for (auto _ : state) {
-        const int rc = hash.oathFlags == 0
-                           ? oath_totp_generate(hash.key.constData(), static_cast<std::size_t>(hash.key.size()), now,
-                                                timeStep, 0, 6, otp)
-                           : oath_totp_generate2(hash.key.constData(), static_cast<std::size_t>(hash.key.size()), now,
-                                                 timeStep, 0, 6, hash.oathFlags, otp);
+        const int rc =
+            hash.oathFlags == 0
+                ? oath_totp_generate(hash.key.constData(), static_cast<std::size_t>(hash.key.size()), now,
+                                     timeStep, 0, 6, otp)
+                : oath_totp_generate2(hash.key.constData(), static_cast<std::size_t>(hash.key.size()), now,
+                                      timeStep, 0, 6, hash.oathFlags, otp);
         if (rc != OATH_OK) {
             state.SkipWithError("liboath failed");
             break;
@@ -89,9 +89,9 @@ void compressionBenchmark(benchmark::State& state, const HashCase& hash)
         EVP_DigestFinal_ex(ctx, out, nullptr); // one more block of padding
         benchmark::DoNotOptimize(out);
     }
-    state.counters["ns_per_block"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * (compressionBlocks + 1),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_block"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * (compressionBlocks + 1),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     EVP_MD_CTX_free(ctx);
     EVP_MD_free(md);
 }
@@ -187,13 +187,16 @@ int main(int argc, char** argv)
 {
     oath_init();
     for (const HashCase& hash : hashCases()) {
-        benchmark::RegisterBenchmark((std::string("generateCode/") + hash.name).c_str(), generateCodeBenchmark, hash)
+        benchmark::RegisterBenchmark((std::string("generateCode/") + hash.name).c_str(),
+                                     generateCodeBenchmark, hash)
             ->Unit(benchmark::kNanosecond);
         benchmark::RegisterBenchmark((std::string("liboath/") + hash.name).c_str(), liboathBenchmark, hash)
             ->Unit(benchmark::kNanosecond);
-        benchmark::RegisterBenchmark((std::string("compression/") + hash.name).c_str(), compressionBenchmark, hash)
+        benchmark::RegisterBenchmark((std::string("compression/") + hash.name).c_str(), compressionBenchmark,
+                                     hash)
             ->Unit(benchmark::kNanosecond);
-        benchmark::RegisterBenchmark((std::string("oneBlock/") + hash.name).c_str(), singleBlockBenchmark, hash)
+        benchmark::RegisterBenchmark((std::string("oneBlock/") + hash.name).c_str(), singleBlockBenchmark,
+                                     hash)
             ->Unit(benchmark::kNanosecond);
     }
     benchmark::Initialize(&argc, argv);

@@ -15,7 +15,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -39,8 +38,8 @@ public:
 QImage qrCode(const QString& text, const QString& folder)
 {
     const QString path = folder + QStringLiteral("/code.png");
-    QProcess::execute(QStringLiteral("qrencode"), {QStringLiteral("-o"), path, QStringLiteral("-s"),
-                                                   QStringLiteral("5"), text});
+    QProcess::execute(QStringLiteral("qrencode"),
+                      {QStringLiteral("-o"), path, QStringLiteral("-s"), QStringLiteral("5"), text});
     return QImage(path);
 }
 
@@ -60,8 +59,9 @@ QImage screen(QSize size, const QImage& code, QPoint codeAt, quint32 seed)
         painter.fillRect(frame, QColor(245, 245, 245));
         painter.setPen(Qt::black);
         for (int line = 0; line < 12; ++line)
-            painter.drawText(frame.adjusted(10, 10 + line * 18, -10, 0), Qt::AlignLeft | Qt::AlignTop,
-                             QStringLiteral("Lorem ipsum dolor sit amet, consectetur adipiscing elit %1").arg(line));
+            painter.drawText(
+                frame.adjusted(10, 10 + line * 18, -10, 0), Qt::AlignLeft | Qt::AlignTop,
+                QStringLiteral("Lorem ipsum dolor sit amet, consectetur adipiscing elit %1").arg(line));
     }
     if (!code.isNull())
         painter.drawImage(codeAt, code);
@@ -116,9 +116,10 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTemporaryDir folder;
 
-    const QImage code = qrCode(QStringLiteral("otpauth://totp/Example:alice@example.com?secret=JBSWY3DPEHPK3PXP"
-                                              "&issuer=Example"),
-                               folder.path());
+    const QImage code =
+        qrCode(QStringLiteral("otpauth://totp/Example:alice@example.com?secret=JBSWY3DPEHPK3PXP"
+                              "&issuer=Example"),
+               folder.path());
     if (code.isNull()) {
         std::fprintf(stderr, "qrencode is needed to draw the code\n");
         return 1;
@@ -151,9 +152,10 @@ int main(int argc, char** argv)
     int peerCodes = 0;
     const Figures peer = measure(7, [&] {
         QProcess zbarimg;
-        zbarimg.start(QStringLiteral("zbarimg"), QStringList{QStringLiteral("-q"), QStringLiteral("--raw"),
-                                                             QStringLiteral("-Sdisable"), QStringLiteral("-Sqrcode.enable")}
-                                                     + paths);
+        zbarimg.start(QStringLiteral("zbarimg"),
+                      QStringList{QStringLiteral("-q"), QStringLiteral("--raw"), QStringLiteral("-Sdisable"),
+                                  QStringLiteral("-Sqrcode.enable")} +
+                          paths);
         zbarimg.waitForFinished(60000);
         peerCodes = int(zbarimg.readAllStandardOutput().count('\n'));
     });
@@ -163,22 +165,26 @@ int main(int argc, char** argv)
     print("Brisvane from the PNG files (QImageReader + ZXing)", oursFromFiles);
     // The peer runs in a child process, so only its wall time is comparable.
     print("peer: zbarimg on the same PNG files", peer, false);
-    std::printf("  accounts found: %d (expected 2); codes from files: ours %d, zbarimg %d\n", found, ourFileCodes,
-                peerCodes);
+    std::printf("  accounts found: %d (expected 2); codes from files: ours %d, zbarimg %d\n", found,
+                ourFileCodes, peerCodes);
     std::printf("  ratio zbarimg / Brisvane (same files): %.1fx\n", peer.median / oursFromFiles.median);
     std::printf("  scan target %.0f ms: %s (median %.1f ms wall, %.1f ms cpu)\n", targetMilliseconds,
                 ours.median < targetMilliseconds ? "met" : "MISSED", ours.median, ours.cpuMedian);
     double load[3] = {};
     if (getloadavg(load, 3) > 0)
-        std::printf("  load average while measuring: %.2f on %d cores\n", load[0], QThread::idealThreadCount());
+        std::printf("  load average while measuring: %.2f on %d cores\n", load[0],
+                    QThread::idealThreadCount());
 
     if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
         QtScreenCapture real;
         for (int index = 0; index < real.displayCount(); ++index) {
             QSize size;
             const Figures grab = measure(10, [&] { size = real.captureDisplay(index).size(); });
-            const QByteArray what =
-                QStringLiteral("real grabWindow of display %1 (%2x%3)").arg(index).arg(size.width()).arg(size.height()).toUtf8();
+            const QByteArray what = QStringLiteral("real grabWindow of display %1 (%2x%3)")
+                                        .arg(index)
+                                        .arg(size.width())
+                                        .arg(size.height())
+                                        .toUtf8();
             print(what.constData(), grab);
         }
     } else {

@@ -6,7 +6,6 @@
 #include "core/account_json.h"
 
 #include <QByteArray>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,6 @@
 #include "core/base32.h"
 
 #include <QString>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

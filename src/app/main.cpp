@@ -1,28 +1,28 @@
 // The only place where real platform backends are chosen and wired.
 
-#include "platform/session/display_session.h"
-#include "settings/app_settings.h"
-#include "ui/widgets/copy_hud.h"
 #include "hotkeys/hot_key_controller.h"
 #include "import/qr_importer.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
 #include "platform/secret_service/secret_service_item_store.h"
+#include "platform/session/display_session.h"
+#include "platform/session/keyring_manager.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/add_account/add_account_dialog.h"
-#include "ui/widgets/app_icons.h"
-#include "ui/shell/application_shell.h"
-#include "platform/session/keyring_manager.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
+#include "ui/shell/application_shell.h"
 #include "ui/shell/single_instance.h"
 #include "ui/tray/tray_icon.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/widgets/copy_hud.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,7 +41,8 @@ struct Options
 Options parseOptions(const QApplication& app)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("One-time password codes (TOTP and HOTP) for your accounts."));
+    parser.setApplicationDescription(
+        QStringLiteral("One-time password codes (TOTP and HOTP) for your accounts."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption hidden(
@@ -58,9 +59,10 @@ int main(int argc, char* argv[])
 {
     const DisplaySession session = DisplaySession::fromEnvironment();
     if (!session.canShowWindows()) {
-        std::fputs("Brisvane needs a display: no X11 or Wayland session was found (DISPLAY and WAYLAND_DISPLAY are "
-                   "unset).\nStart it from a terminal inside your desktop session.\n",
-                   stderr);
+        std::fputs(
+            "Brisvane needs a display: no X11 or Wayland session was found (DISPLAY and WAYLAND_DISPLAY are "
+            "unset).\nStart it from a terminal inside your desktop session.\n",
+            stderr);
         return 1;
     }
     if (const QString platform = session.preferredPlatform(); !platform.isEmpty())
@@ -77,7 +79,8 @@ int main(int argc, char* argv[])
     const Options options = parseOptions(app);
 
     SingleInstance instance(SingleInstance::defaultServerName());
-    switch (instance.claim(options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate)) {
+    switch (
+        instance.claim(options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate)) {
     case SingleInstance::Role::secondary:
         return 0;
     case SingleInstance::Role::unanswered:
@@ -86,9 +89,10 @@ int main(int argc, char* argv[])
                    stderr);
         return 1;
     case SingleInstance::Role::alone:
-        std::fputs("Brisvane: could not set up the single-instance socket; a second launch will not find this "
-                   "one.\n",
-                   stderr);
+        std::fputs(
+            "Brisvane: could not set up the single-instance socket; a second launch will not find this "
+            "one.\n",
+            stderr);
         break;
     case SingleInstance::Role::primary:
         break;
@@ -110,7 +114,8 @@ int main(int argc, char* argv[])
         return std::make_unique<HotKeyController>(store, settings, hotKeys, clipboard, keystrokes, sounds,
                                                   CopyHUD::shared());
     };
-    auto makeAddSheet = [&importer](QWidget* parent, std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
+    auto makeAddSheet = [&importer](QWidget* parent,
+                                    std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
         return new AddAccountDialog(importer, std::move(onAdd), parent);
     };
     ApplicationShell shell(secureItems, preferences, clipboard, makeController, makeAddSheet);
@@ -118,20 +123,22 @@ int main(int argc, char* argv[])
     if (!session.limitsNotice().isEmpty())
         std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
 
-    QObject::connect(&instance, &SingleInstance::activationRequested, &shell, &ApplicationShell::showMainWindow);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &shell,
+                     &ApplicationShell::showMainWindow);
 
     if (!options.hidden)
         shell.showMainWindow();
 
     // Launch at login starts the program in the tray, without the main window.
-    XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(), QCoreApplication::applicationFilePath(),
-                                {QStringLiteral("--background")});
+    XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(),
+                                QCoreApplication::applicationFilePath(), {QStringLiteral("--background")});
     std::unique_ptr<SettingsWindow> settingsWindow;
     std::unique_ptr<TrayIcon> tray;
     // The tray comes after the main window has been shown, so it never holds the window up.
     QTimer::singleShot(0, &shell, [&] {
         tray = std::make_unique<TrayIcon>(shell.store(), shell.clock(), shell.settings(), clipboard);
-        QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell, &ApplicationShell::showMainWindow);
+        QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell,
+                         &ApplicationShell::showMainWindow);
         QObject::connect(tray.get(), &TrayIcon::quitRequested, &shell, &ApplicationShell::requestQuit);
         QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, [&] {
             shell.ensureHotKeyController();

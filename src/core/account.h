@@ -20,8 +20,8 @@ struct Account
     OTPType type = OTPType::totp;
     HashAlgorithm algorithm = HashAlgorithm::sha1;
     std::int64_t digits = 6;
-    std::int64_t period = 30;   // seconds; stored for HOTP accounts too
-    std::uint64_t counter = 0;  // stored for TOTP accounts too
+    std::int64_t period = 30;  // seconds; stored for HOTP accounts too
+    std::uint64_t counter = 0; // stored for TOTP accounts too
     Instant createdAt{};
 
     // The code for an instant: digits only, zero-padded. For an account whose digits or

@@ -4,9 +4,8 @@
 #include "core/rfc3339.h"
 #include "core/uuid_text.h"
 
-#include <nlohmann/json.hpp>
-
 #include <limits>
+#include <nlohmann/json.hpp>
 
 using nlohmann::json;
 
@@ -129,8 +128,16 @@ std::optional<Account> accountFromObject(const json& object)
     if (!uuid || !secretBytes || !otpType || !hash || !digits || !period || !counter || !created)
         return std::nullopt;
 
-    return Account{*uuid,    QString::fromStdString(*name), QString::fromStdString(*issuer), *secretBytes,
-                   *otpType, *hash,    *digits,  *period,   *counter,  *created};
+    return Account{*uuid,
+                   QString::fromStdString(*name),
+                   QString::fromStdString(*issuer),
+                   *secretBytes,
+                   *otpType,
+                   *hash,
+                   *digits,
+                   *period,
+                   *counter,
+                   *created};
 }
 
 } // namespace

@@ -6,10 +6,15 @@
 #include <optional>
 
 // The hash function under the HMAC.
-enum class HashAlgorithm { sha1, sha256, sha512 };
+enum class HashAlgorithm
+{
+    sha1,
+    sha256,
+    sha512
+};
 
 inline constexpr std::array<HashAlgorithm, 3> allHashAlgorithms{HashAlgorithm::sha1, HashAlgorithm::sha256,
-                                                                 HashAlgorithm::sha512};
+                                                                HashAlgorithm::sha512};
 
 // The stored text of each case: "SHA1", "SHA256", "SHA512".
 QString rawValue(HashAlgorithm algorithm);

@@ -6,14 +6,12 @@
 
 #include "core/hmac.h"
 
-#include <openssl/sha.h>
-
 #include <cstring>
+#include <openssl/sha.h>
 
 namespace {
 
-template <typename Word>
-void storeBigEndian(const Word* words, std::size_t count, unsigned char* out)
+template <typename Word> void storeBigEndian(const Word* words, std::size_t count, unsigned char* out)
 {
     for (std::size_t i = 0; i < count; ++i) {
         for (std::size_t b = 0; b < sizeof(Word); ++b)
@@ -29,7 +27,10 @@ struct Sha1
     static constexpr std::size_t lengthFieldSize = 8;
     static void init(Context& c) { SHA1_Init(&c); }
     static void compress(Context& c, const unsigned char* block) { SHA1_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out) { SHA1(data, size, out); }
+    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
+    {
+        SHA1(data, size, out);
+    }
     static void store(const Context& c, unsigned char* out)
     {
         const SHA_LONG words[] = {c.h0, c.h1, c.h2, c.h3, c.h4};
@@ -45,7 +46,10 @@ struct Sha256
     static constexpr std::size_t lengthFieldSize = 8;
     static void init(Context& c) { SHA256_Init(&c); }
     static void compress(Context& c, const unsigned char* block) { SHA256_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out) { SHA256(data, size, out); }
+    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
+    {
+        SHA256(data, size, out);
+    }
     static void store(const Context& c, unsigned char* out) { storeBigEndian(c.h, 8, out); }
 };
 
@@ -57,7 +61,10 @@ struct Sha512
     static constexpr std::size_t lengthFieldSize = 16;
     static void init(Context& c) { SHA512_Init(&c); }
     static void compress(Context& c, const unsigned char* block) { SHA512_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out) { SHA512(data, size, out); }
+    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
+    {
+        SHA512(data, size, out);
+    }
     static void store(const Context& c, unsigned char* out) { storeBigEndian(c.h, 8, out); }
 };
 
@@ -74,8 +81,7 @@ void finalBlock(unsigned char* block, const unsigned char* tail, std::size_t siz
     storeBigEndian(&bits, 1, block + Hash::blockSize - 8);
 }
 
-template <typename Hash>
-MacBytes hmac(const QByteArray& key, std::uint64_t movingFactor)
+template <typename Hash> MacBytes hmac(const QByteArray& key, std::uint64_t movingFactor)
 {
     // Longer keys are hashed first; shorter ones are zero-padded to one block.
     unsigned char keyBlock[Hash::blockSize] = {};

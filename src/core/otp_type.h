@@ -5,7 +5,11 @@
 #include <optional>
 
 // Whether codes come from the clock (TOTP, RFC 6238) or from a counter (HOTP, RFC 4226).
-enum class OTPType { totp, hotp };
+enum class OTPType
+{
+    totp,
+    hotp
+};
 
 // The stored text of each case: "totp", "hotp".
 QString rawValue(OTPType type);

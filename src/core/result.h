@@ -5,8 +5,7 @@
 
 // A value or the error that prevented it. Failures travel as values between layers,
 // never as exceptions.
-template <typename T, typename E>
-class Result
+template <typename T, typename E> class Result
 {
 public:
     Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}

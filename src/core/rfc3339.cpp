@@ -88,7 +88,8 @@ std::optional<Instant> parseRFC3339(std::string_view text)
     // YYYY-MM-DDTHH:MM:SSZ and nothing else: the stored form is always UTC.
     if (text.size() != 20)
         return std::nullopt;
-    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':' || text[19] != 'Z')
+    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
+        text[19] != 'Z')
         return std::nullopt;
     const auto year = digitsAt(text, 0, 4);
     const auto month = digitsAt(text, 5, 2);
@@ -98,8 +99,8 @@ std::optional<Instant> parseRFC3339(std::string_view text)
     const auto second = digitsAt(text, 17, 2);
     if (!year || !month || !day || !hour || !minute || !second)
         return std::nullopt;
-    if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > daysInMonth(*year, *month) || *hour > 23 ||
-        *minute > 59 || *second > 59)
+    if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > daysInMonth(*year, *month) ||
+        *hour > 23 || *minute > 59 || *second > 59)
         return std::nullopt;
     const std::int64_t seconds = daysFromCivil(*year, *month, *day) * 86400 + std::int64_t{*hour} * 3600 +
                                  std::int64_t{*minute} * 60 + std::int64_t{*second};

@@ -4,11 +4,8 @@
 
 HotKey::HotKey(HotKeyRegistry& registry, std::uint32_t keyCode, std::uint32_t modifiers,
                std::function<void()> action)
-    : m_registry(registry)
-    , m_id(registry.takeNextID())
-    , m_keyCode(keyCode)
-    , m_modifiers(modifiers)
-    , m_action(std::move(action))
+    : m_registry(registry), m_id(registry.takeNextID()), m_keyCode(keyCode), m_modifiers(modifiers),
+      m_action(std::move(action))
 {
 }
 

@@ -13,7 +13,8 @@ class HotKeyRegistry;
 class HotKey
 {
 public:
-    HotKey(HotKeyRegistry& registry, std::uint32_t keyCode, std::uint32_t modifiers, std::function<void()> action);
+    HotKey(HotKeyRegistry& registry, std::uint32_t keyCode, std::uint32_t modifiers,
+           std::function<void()> action);
     ~HotKey();
     HotKey(const HotKey&) = delete;
     HotKey& operator=(const HotKey&) = delete;

@@ -2,12 +2,12 @@
 
 #include "core/account.h"
 #include "core/otp_code.h"
-#include "settings/app_settings.h"
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key.h"
 #include "platform/clipboard.h"
 #include "platform/keystroke_sender.h"
 #include "platform/sound_player.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 
 #include <QPointer>
@@ -23,13 +23,15 @@ std::uint64_t combination(const HotKeyBinding& binding)
 
 const HotKeyBinding* findBinding(const QList<HotKeyBinding>& bindings, const QUuid& id)
 {
-    const auto it = std::find_if(bindings.begin(), bindings.end(), [&](const HotKeyBinding& b) { return b.id == id; });
+    const auto it =
+        std::find_if(bindings.begin(), bindings.end(), [&](const HotKeyBinding& b) { return b.id == id; });
     return it == bindings.end() ? nullptr : &*it;
 }
 
 const Account* findAccount(const QList<Account>& accounts, const QUuid& id)
 {
-    const auto it = std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.id == id; });
+    const auto it =
+        std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.id == id; });
     return it == accounts.end() ? nullptr : &*it;
 }
 
@@ -38,14 +40,8 @@ const Account* findAccount(const QList<Account>& accounts, const QUuid& id)
 HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, HotKeyService& hotKeys,
                                    Clipboard& clipboard, KeystrokeSender& keystrokes, SoundPlayer& sounds,
                                    CopyFeedback& hud, QObject* parent)
-    : QObject(parent)
-    , m_store(store)
-    , m_settings(settings)
-    , m_clipboard(clipboard)
-    , m_keystrokes(keystrokes)
-    , m_sounds(sounds)
-    , m_hud(hud)
-    , m_registry(hotKeys)
+    : QObject(parent), m_store(store), m_settings(settings), m_clipboard(clipboard), m_keystrokes(keystrokes),
+      m_sounds(sounds), m_hud(hud), m_registry(hotKeys)
 {
     m_debounce.setSingleShot(true);
     m_debounce.setInterval(debounceMilliseconds);
@@ -81,14 +77,16 @@ void HotKeyController::syncHotKeys(const QList<HotKeyBinding>& bindings)
 
     QSet<std::uint64_t> taken;
     for (const HotKeyBinding& binding : bindings) {
-        if (!binding.enabled || !binding.accountID || binding.keyCode == 0 || taken.contains(combination(binding)))
+        if (!binding.enabled || !binding.accountID || binding.keyCode == 0 ||
+            taken.contains(combination(binding)))
             continue;
         const QUuid bindingID = binding.id;
         QPointer<HotKeyController> self(this);
-        auto hotKey = std::make_unique<HotKey>(m_registry, binding.keyCode, binding.modifiers, [self, bindingID] {
-            if (self)
-                self->copyCode(bindingID);
-        });
+        auto hotKey =
+            std::make_unique<HotKey>(m_registry, binding.keyCode, binding.modifiers, [self, bindingID] {
+                if (self)
+                    self->copyCode(bindingID);
+            });
         if (!hotKey->registerHotKey())
             continue;
         m_hotKeys[bindingID] = std::move(hotKey);

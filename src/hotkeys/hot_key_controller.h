@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/instant.h"
-#include "settings/hot_key_binding.h"
 #include "hotkeys/hot_key_registry.h"
 #include "hotkeys/paste_after_release.h"
+#include "settings/hot_key_binding.h"
 
 #include <QList>
 #include <QObject>
@@ -42,7 +42,8 @@ public:
     // Everything passed in must outlive the controller. The hotkey service gets its press
     // handler from the controller. The first synchronisation is queued, not done here.
     HotKeyController(AccountStore& store, AppSettings& settings, HotKeyService& hotKeys, Clipboard& clipboard,
-                     KeystrokeSender& keystrokes, SoundPlayer& sounds, CopyFeedback& hud, QObject* parent = nullptr);
+                     KeystrokeSender& keystrokes, SoundPlayer& sounds, CopyFeedback& hud,
+                     QObject* parent = nullptr);
     ~HotKeyController() override;
 
     // Replaces every registered hotkey by those of the usable bindings: enabled, with an

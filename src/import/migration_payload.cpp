@@ -9,10 +9,26 @@ namespace OTPAuth {
 
 namespace {
 
-enum WireType : std::uint64_t { varint = 0, fixed64 = 1, lengthDelimited = 2, groupStart = 3, groupEnd = 4, fixed32 = 5 };
+enum WireType : std::uint64_t
+{
+    varint = 0,
+    fixed64 = 1,
+    lengthDelimited = 2,
+    groupStart = 3,
+    groupEnd = 4,
+    fixed32 = 5
+};
 
-enum EntryField : std::uint64_t { secretField = 1, nameField = 2, issuerField = 3, algorithmField = 4,
-                                  digitsField = 5, typeField = 6, counterField = 7 };
+enum EntryField : std::uint64_t
+{
+    secretField = 1,
+    nameField = 2,
+    issuerField = 3,
+    algorithmField = 4,
+    digitsField = 5,
+    typeField = 6,
+    counterField = 7
+};
 
 constexpr std::uint64_t entriesField = 1;
 constexpr std::int64_t exportPeriod = 30;
@@ -54,7 +70,8 @@ OTPType typeFromExport(std::uint64_t value)
 
 bool isTextField(const Tag& tag)
 {
-    return tag.wireType == lengthDelimited && (tag.field == secretField || tag.field == nameField || tag.field == issuerField);
+    return tag.wireType == lengthDelimited &&
+           (tag.field == secretField || tag.field == nameField || tag.field == issuerField);
 }
 
 bool isNumberField(const Tag& tag)

@@ -45,7 +45,8 @@ Result<QList<Account>, ParseError> parseMigration(const QString& text)
     // Nothing beyond ASCII is in the alphabet, so the lossy Latin-1 form is refused
     // exactly when the text is.
     const QByteArray base64 = standardBase64Form(*data).toLatin1();
-    const std::optional<QByteArray> payload = decodeBase64Strict(std::string_view(base64.constData(), std::size_t(base64.size())));
+    const std::optional<QByteArray> payload =
+        decodeBase64Strict(std::string_view(base64.constData(), std::size_t(base64.size())));
     if (!payload)
         return ParseError::migrationDecodeFailed;
     return decodeMigrationPayload(*payload);

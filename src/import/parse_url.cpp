@@ -89,7 +89,8 @@ Result<Account, ParseError> parseURL(const QString& text)
     account.issuer = issuerParameter.isEmpty() ? label.issuer : issuerParameter;
     account.secret = *secret;
     account.type = *type;
-    account.algorithm = algorithmFromParameter(parameters.value(QStringLiteral("algorithm"), QStringLiteral("SHA1")));
+    account.algorithm =
+        algorithmFromParameter(parameters.value(QStringLiteral("algorithm"), QStringLiteral("SHA1")));
     account.digits = readSignedInteger(parameters.value(QStringLiteral("digits"))).value_or(defaultDigits);
     account.period = readSignedInteger(parameters.value(QStringLiteral("period"))).value_or(defaultPeriod);
     account.counter = readUnsignedInteger(parameters.value(QStringLiteral("counter"))).value_or(0);

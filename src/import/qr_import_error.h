@@ -6,7 +6,12 @@
 #include <variant>
 
 // Why QR codes gave no account.
-enum class QRImportError { noQRCodeFound, screenCaptureFailed, unreadableImage };
+enum class QRImportError
+{
+    noQRCodeFound,
+    screenCaptureFailed,
+    unreadableImage
+};
 
 // The fixed text the user sees for each error.
 QString message(QRImportError error);

@@ -56,7 +56,8 @@ bool isValidIpLiteral(QStringView inside)
         return false;
     for (QChar c : inside) {
         const char16_t u = c.unicode();
-        const bool allowed = isAsciiAlpha(u) || isAsciiDigit(u) || QStringView(u"-._~!$&'()*+,;=:").contains(c);
+        const bool allowed =
+            isAsciiAlpha(u) || isAsciiDigit(u) || QStringView(u"-._~!$&'()*+,;=:").contains(c);
         if (!allowed)
             return false;
     }

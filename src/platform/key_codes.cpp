@@ -185,8 +185,7 @@ constexpr auto keypadNavigationQtKeys = std::to_array<Alias>({
 
 constexpr std::uint32_t isoLeftTab = 0xfe20;
 
-template <typename Table>
-std::optional<std::uint32_t> lookUpAlias(const Table& table, std::uint32_t value)
+template <typename Table> std::optional<std::uint32_t> lookUpAlias(const Table& table, std::uint32_t value)
 {
     for (const Alias& alias : table) {
         if (alias.value == value)
@@ -204,7 +203,8 @@ const KeyEntry* entryForMacKeyCode(std::uint32_t macKeyCode)
     return nullptr;
 }
 
-std::uint32_t translateMask(std::uint32_t mask, const std::array<std::pair<std::uint32_t, std::uint32_t>, 4>& pairs)
+std::uint32_t translateMask(std::uint32_t mask,
+                            const std::array<std::pair<std::uint32_t, std::uint32_t>, 4>& pairs)
 {
     std::uint32_t result = 0;
     for (const auto& [from, to] : pairs) {
@@ -289,7 +289,8 @@ std::optional<std::uint32_t> macKeyCodeForQtKey(int qtKey, Qt::KeyboardModifiers
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey, Qt::KeyboardModifiers modifiers)
+std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey,
+                                              Qt::KeyboardModifiers modifiers)
 {
     if (keysym != 0) {
         if (auto code = macKeyCodeForKeysym(keysym))

@@ -50,7 +50,8 @@ std::optional<std::uint32_t> macKeyCodeForQtKey(int qtKey, Qt::KeyboardModifiers
 
 // A key event's key: by its keysym when the platform gives one (0 when it does not), which
 // names the physical key even with Shift held, else by its Qt key.
-std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey, Qt::KeyboardModifiers modifiers);
+std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey,
+                                              Qt::KeyboardModifiers modifiers);
 
 // Only Ctrl, Shift, Alt and Meta (Super) count; keypad and group switches are ignored.
 std::uint32_t carbonMaskForQtModifiers(Qt::KeyboardModifiers modifiers);

@@ -10,7 +10,13 @@ class LoginItem
 public:
     // The values the settings window distinguishes; an autostart entry is never waiting for
     // approval, but the state is kept so a backend that has it can report it.
-    enum class Status { notRegistered, enabled, requiresApproval, notFound };
+    enum class Status
+    {
+        notRegistered,
+        enabled,
+        requiresApproval,
+        notFound
+    };
 
     virtual ~LoginItem() = default;
 

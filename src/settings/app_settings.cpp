@@ -1,8 +1,8 @@
 #include "settings/app_settings.h"
 
 #include "core/uuid_text.h"
-#include "settings/hot_key_binding_json.h"
 #include "platform/key_codes.h"
+#include "settings/hot_key_binding_json.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -136,7 +136,8 @@ void AppSettings::persistBindings()
 void AppSettings::setUnreadableBindingsAside()
 {
     for (int n = 1;; ++n) {
-        const QString key = n == 1 ? unreadableBindingsKey : unreadableBindingsKey + u'.' + QString::number(n);
+        const QString key =
+            n == 1 ? unreadableBindingsKey : unreadableBindingsKey + u'.' + QString::number(n);
         if (!m_store.contains(key)) {
             write(key, m_unreadableBindings);
             break;

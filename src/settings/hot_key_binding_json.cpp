@@ -64,7 +64,8 @@ std::optional<HotKeyBinding> decodeBinding(const Json& object)
         if (!binding.accountID)
             return std::nullopt;
     }
-    for (auto [key, field] : {std::pair{"keyCode", &binding.keyCode}, std::pair{"modifiers", &binding.modifiers}}) {
+    for (auto [key, field] :
+         {std::pair{"keyCode", &binding.keyCode}, std::pair{"modifiers", &binding.modifiers}}) {
         if (const Json* value = member(object, key)) {
             const auto number = readUInt32(*value);
             if (!number)
@@ -72,7 +73,8 @@ std::optional<HotKeyBinding> decodeBinding(const Json& object)
             *field = *number;
         }
     }
-    for (auto [key, field] : {std::pair{"enabled", &binding.enabled}, std::pair{"autoPaste", &binding.autoPaste}}) {
+    for (auto [key, field] :
+         {std::pair{"enabled", &binding.enabled}, std::pair{"autoPaste", &binding.autoPaste}}) {
         if (const Json* value = member(object, key)) {
             if (!value->is_boolean())
                 return std::nullopt;

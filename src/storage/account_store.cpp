@@ -8,7 +8,8 @@ namespace {
 
 qsizetype indexOfId(const QList<Account>& accounts, const QUuid& id)
 {
-    const auto it = std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.id == id; });
+    const auto it =
+        std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.id == id; });
     return it == accounts.end() ? -1 : it - accounts.begin();
 }
 
@@ -21,8 +22,7 @@ bool isDuplicate(const QList<Account>& accounts, const Account& candidate)
 
 } // namespace
 
-AccountStore::AccountStore(SecureItemStore& items, QObject* parent)
-    : QObject(parent), m_keychain(items)
+AccountStore::AccountStore(SecureItemStore& items, QObject* parent) : QObject(parent), m_keychain(items)
 {
     reload();
 }

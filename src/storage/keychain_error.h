@@ -7,7 +7,12 @@
 // Why a keychain operation failed; each case has one fixed user-facing text.
 struct KeychainError
 {
-    enum class Kind { unhandled, decodingFailed, encodingFailed };
+    enum class Kind
+    {
+        unhandled,
+        decodingFailed,
+        encodingFailed
+    };
 
     Kind kind = Kind::unhandled;
     SecureItemStatus status = 0; // only meaningful for unhandled

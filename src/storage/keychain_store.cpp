@@ -89,7 +89,8 @@ Result<QList<SecureItem>, KeychainError> KeychainStore::fetchAllItems()
 
 Result<Done, KeychainError> KeychainStore::migrateLegacyIfNeeded()
 {
-    const Result<QByteArray, SecureItemStatus> legacy = m_items.copyOne(legacyService(), legacyKey.toString());
+    const Result<QByteArray, SecureItemStatus> legacy =
+        m_items.copyOne(legacyService(), legacyKey.toString());
     if (!legacy.ok()) {
         if (legacy.error() == itemNotFound)
             return Done{};

@@ -2,9 +2,8 @@
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
 #include <limits>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -13,12 +12,26 @@ using nlohmann::json;
 using namespace Qt::StringLiterals;
 
 // The secret is "////AAE=" in Base64: slashes and a zero byte.
-const Account sample{QUuid::fromString(u"3f2504e0-4f89-11d3-9a0c-0305e82c3301"), u"alice@example.com"_s, u"Example"_s,
-                     QByteArray("\xff\xff\xff\x00\x01", 5), OTPType::totp, HashAlgorithm::sha256, 8, 60, 7,
+const Account sample{QUuid::fromString(u"3f2504e0-4f89-11d3-9a0c-0305e82c3301"),
+                     u"alice@example.com"_s,
+                     u"Example"_s,
+                     QByteArray("\xff\xff\xff\x00\x01", 5),
+                     OTPType::totp,
+                     HashAlgorithm::sha256,
+                     8,
+                     60,
+                     7,
                      instantFromSeconds(1714555800.0)};
-const json sampleObject{{"id", "3F2504E0-4F89-11D3-9A0C-0305E82C3301"}, {"name", "alice@example.com"},
-                        {"issuer", "Example"}, {"secret", "////AAE="}, {"type", "totp"}, {"algorithm", "SHA256"},
-                        {"digits", 8}, {"period", 60}, {"counter", 7}, {"createdAt", "2024-05-01T09:30:00Z"}};
+const json sampleObject{{"id", "3F2504E0-4F89-11D3-9A0C-0305E82C3301"},
+                        {"name", "alice@example.com"},
+                        {"issuer", "Example"},
+                        {"secret", "////AAE="},
+                        {"type", "totp"},
+                        {"algorithm", "SHA256"},
+                        {"digits", 8},
+                        {"period", 60},
+                        {"counter", 7},
+                        {"createdAt", "2024-05-01T09:30:00Z"}};
 
 std::optional<Account> roundTrip(const Account& account)
 {
@@ -102,27 +115,32 @@ TEST(AccountJson, ReadsEachFieldStrictly)
             const std::optional<Account> decoded = decodeWithRaw(key, raw);
             ASSERT_TRUE(decoded) << key << " = " << raw;
             const QByteArray written = encodeAccount(*decoded).value_or("").toUpper();
-            EXPECT_TRUE(written.contains(QByteArray::fromStdString('"' + std::string(key) + "\":" + raw).toUpper()))
+            EXPECT_TRUE(
+                written.contains(QByteArray::fromStdString('"' + std::string(key) + "\":" + raw).toUpper()))
                 << written.toStdString();
         }
     }
     const std::pair<const char*, std::vector<std::string>> rejected[] = {
-        {"id", {R"("{3F2504E0-4F89-11D3-9A0C-0305E82C3301}")", R"("3F2504E04F8911D39A0C0305E82C3301")",
-                R"("3F2504E0-4F8911D3-9A0C--0305E82C3301")", R"("3F2504E0-4F89-11D3-9A0C-0305E82C330G")",
-                R"(" 3F2504E0-4F89-11D3-9A0C-0305E82C3301")",
-                "\"\xef\xbc\x93" "F2504E0-4F89-11D3-9A0C-0305E82C330\""}}, // full-width digit
+        {"id",
+         {R"("{3F2504E0-4F89-11D3-9A0C-0305E82C3301}")", R"("3F2504E04F8911D39A0C0305E82C3301")",
+          R"("3F2504E0-4F8911D3-9A0C--0305E82C3301")", R"("3F2504E0-4F89-11D3-9A0C-0305E82C330G")",
+          R"(" 3F2504E0-4F89-11D3-9A0C-0305E82C3301")",
+          "\"\xef\xbc\x93"
+          "F2504E0-4F89-11D3-9A0C-0305E82C330\""}}, // full-width digit
         {"type", {R"("TOTP")", R"("totp ")"}},
         {"algorithm", {R"("sha1")", R"("SHA-256")"}},
         {"counter", {"18446744073709551616", "-1", "1e3"}},
         {"digits", {"9223372036854775808", "6.5"}},
         {"period", {"-9223372036854775809"}},
-        {"secret", {R"("////AAE")", R"("__--AAE=")", R"("////\nAAE=")", R"("AA=A")", R"("====")", R"("AAE=AAE=")"}},
-        {"createdAt", {R"("2024-05-01T09:30:00.250Z")", R"("2024-05-01T09:30:00")", R"("2024-05-01t09:30:00Z")",
-                       R"("2024-05-01T09:30:00z")", R"("2024-05-01T09:30:00+00:00")", R"("2024-05-01T04:30:00-05:00")",
-                       R"("2023-02-29T09:30:00Z")", R"("1900-02-29T09:30:00Z")", R"("2024-04-31T09:30:00Z")",
-                       R"("2024-13-01T09:30:00Z")", R"("2024-05-01T24:00:00Z")", R"("2024-05-01T09:30:60Z")",
-                       R"("2024-05-01T09:30:0xZ")", R"("0000-12-31T23:59:59Z")", R"("+2024-05-01T09:30:00Z")",
-                       "1714555800"}},
+        {"secret",
+         {R"("////AAE")", R"("__--AAE=")", R"("////\nAAE=")", R"("AA=A")", R"("====")", R"("AAE=AAE=")"}},
+        {"createdAt",
+         {R"("2024-05-01T09:30:00.250Z")", R"("2024-05-01T09:30:00")", R"("2024-05-01t09:30:00Z")",
+          R"("2024-05-01T09:30:00z")", R"("2024-05-01T09:30:00+00:00")", R"("2024-05-01T04:30:00-05:00")",
+          R"("2023-02-29T09:30:00Z")", R"("1900-02-29T09:30:00Z")", R"("2024-04-31T09:30:00Z")",
+          R"("2024-13-01T09:30:00Z")", R"("2024-05-01T24:00:00Z")", R"("2024-05-01T09:30:60Z")",
+          R"("2024-05-01T09:30:0xZ")", R"("0000-12-31T23:59:59Z")", R"("+2024-05-01T09:30:00Z")",
+          "1714555800"}},
     };
     for (const auto& [key, values] : rejected) {
         for (const std::string& raw : values)
@@ -140,7 +158,8 @@ TEST(AccountJson, EveryKeyIsRequiredWithItsJsonType)
                                   value.is_string() ? json(8) : json("8")}) {
             json object = sampleObject;
             object[key] = wrong;
-            EXPECT_FALSE(decodeAccount(QByteArray::fromStdString(object.dump()))) << key << " = " << wrong.dump();
+            EXPECT_FALSE(decodeAccount(QByteArray::fromStdString(object.dump())))
+                << key << " = " << wrong.dump();
         }
     }
 }
@@ -152,9 +171,10 @@ TEST(AccountJson, ReadsOneObjectWithEitherSlashFormAndUnknownKeys)
     EXPECT_EQ(decodeAccount(QByteArray::fromStdString(extra.dump())), sample);
     EXPECT_EQ(decodeAccount(QByteArray(sampleText).replace("/", "\\/")), sample);
 
-    for (const QByteArray& text : {QByteArray(""), QByteArray("null"), QByteArray("[]"), QByteArray("42"),
-                                   QByteArray("{}"), sampleText + "x", sampleText.chopped(1), "[" + sampleText + "]",
-                                   QByteArray(sampleText).replace("alice", "al\xff\xfe")})
+    for (const QByteArray& text :
+         {QByteArray(""), QByteArray("null"), QByteArray("[]"), QByteArray("42"), QByteArray("{}"),
+          sampleText + "x", sampleText.chopped(1), "[" + sampleText + "]",
+          QByteArray(sampleText).replace("alice", "al\xff\xfe")})
         EXPECT_FALSE(decodeAccount(text)) << text.toStdString();
 }
 
@@ -170,22 +190,24 @@ TEST(AccountJson, ListsKeepOrderAndFailWholeOnOneBadElement)
 
     json oneBad = json::array({sampleObject, sampleObject});
     oneBad[1].erase("counter");
-    for (const QByteArray& text : {QByteArray::fromStdString(oneBad.dump()), sampleText, QByteArray("[null]"),
-                                   QByteArray("[] []")})
+    for (const QByteArray& text :
+         {QByteArray::fromStdString(oneBad.dump()), sampleText, QByteArray("[null]"), QByteArray("[] []")})
         EXPECT_FALSE(decodeAccountList(text)) << text.toStdString();
 }
 
 TEST(AccountJson, UuidListsAreCanonicalUpperCaseAndReadStrictly)
 {
-    const QList<QUuid> ids{QUuid::createUuid(), QUuid::fromString(u"3f2504e0-4f89-11d3-9a0c-0305e82c3301"), QUuid()};
+    const QList<QUuid> ids{QUuid::createUuid(), QUuid::fromString(u"3f2504e0-4f89-11d3-9a0c-0305e82c3301"),
+                           QUuid()};
     const QByteArray encoded = encodeUUIDList(ids);
     EXPECT_TRUE(encoded.contains(R"(,"3F2504E0-4F89-11D3-9A0C-0305E82C3301",)")) << encoded.toStdString();
     EXPECT_EQ(encoded, encoded.toUpper());
     EXPECT_EQ(decodeUUIDList(encoded), ids);
     EXPECT_EQ(decodeUUIDList(encoded.toLower()), ids);
     EXPECT_EQ(decodeUUIDList("[]"), QList<QUuid>());
-    for (const char* text : {"", "{}", "[1]", "[null]", R"(["nope"])", R"("3F2504E0-4F89-11D3-9A0C-0305E82C3301")",
-                             R"(["{3F2504E0-4F89-11D3-9A0C-0305E82C3301}"])"})
+    for (const char* text :
+         {"", "{}", "[1]", "[null]", R"(["nope"])", R"("3F2504E0-4F89-11D3-9A0C-0305E82C3301")",
+          R"(["{3F2504E0-4F89-11D3-9A0C-0305E82C3301}"])"})
         EXPECT_FALSE(decodeUUIDList(QByteArray(text))) << text;
 }
 

@@ -13,8 +13,14 @@ struct Base32Case
 
 const Base32Case cases[] = {
     // RFC 4648 section 10, padded and not.
-    {u"MY======", "f"}, {u"MZXQ====", "fo"}, {u"MZXW6===", "foo"}, {u"MZXW6YQ=", "foob"},
-    {u"MZXW6YTB", "fooba"}, {u"MZXW6YTBOI======", "foobar"}, {u"MY", "f"}, {u"MZXW6YQ", "foob"},
+    {u"MY======", "f"},
+    {u"MZXQ====", "fo"},
+    {u"MZXW6===", "foo"},
+    {u"MZXW6YQ=", "foob"},
+    {u"MZXW6YTB", "fooba"},
+    {u"MZXW6YTBOI======", "foobar"},
+    {u"MY", "f"},
+    {u"MZXW6YQ", "foob"},
     {u"MZXW6YTBOI", "foobar"},
     {u"MzXw6YtBoI", "foobar"},
     {u"MZXW 6YTB-OI", "foobar"},
@@ -27,15 +33,30 @@ const Base32Case cases[] = {
     {u"\ufb00\u017f\u0131", ")d"}, // "FFSI"
     {u"mzxw6ytbo\u0131", "foobar"},
     // One character carries only 5 bits; spare bits at the end are ignored.
-    {u"A", QByteArray()}, {u"ME", "a"}, {u"M3", "f"}, {u"MZXW6YTBOL", "foobar"},
+    {u"A", QByteArray()},
+    {u"ME", "a"},
+    {u"M3", "f"},
+    {u"MZXW6YTBOL", "foobar"},
     {u"77777777", QByteArray(5, static_cast<char>(0xff))},
-    {u"MZXW\n6YTBOI", std::nullopt}, {u"MZXW\u00a06YTBOI", std::nullopt},
-    {u"MZXW0", std::nullopt}, {u"1", std::nullopt}, {u"8", std::nullopt}, {u"MZXW9", std::nullopt},
-    {u"MZXW6+", std::nullopt}, {u"MZ/XW", std::nullopt}, {u"MZXW6_", std::nullopt}, {u"MZXW6.", std::nullopt},
-    {u"\u00e9", std::nullopt}, {u"MZ\u212aW", std::nullopt}, {u"\U0001F511", std::nullopt},
+    {u"MZXW\n6YTBOI", std::nullopt},
+    {u"MZXW\u00a06YTBOI", std::nullopt},
+    {u"MZXW0", std::nullopt},
+    {u"1", std::nullopt},
+    {u"8", std::nullopt},
+    {u"MZXW9", std::nullopt},
+    {u"MZXW6+", std::nullopt},
+    {u"MZ/XW", std::nullopt},
+    {u"MZXW6_", std::nullopt},
+    {u"MZXW6.", std::nullopt},
+    {u"\u00e9", std::nullopt},
+    {u"MZ\u212aW", std::nullopt},
+    {u"\U0001F511", std::nullopt},
     // Upper-cases to J plus a combining caron.
     {u"\u01f0", std::nullopt},
-    {u"", std::nullopt}, {u"    ", std::nullopt}, {u"---", std::nullopt}, {u"========", std::nullopt},
+    {u"", std::nullopt},
+    {u"    ", std::nullopt},
+    {u"---", std::nullopt},
+    {u"========", std::nullopt},
     {u" -= \n\t ", std::nullopt},
 };
 

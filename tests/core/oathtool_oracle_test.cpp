@@ -6,9 +6,7 @@
 #include "support/qt_printers.h"
 
 #include <QProcess>
-
 #include <gtest/gtest.h>
-
 #include <limits>
 #include <random>
 
@@ -75,7 +73,8 @@ TEST(OathtoolOracle, CodesAgreeForEveryHashDigitsPeriodCounterAndInstant)
     shell.closeWriteChannel();
     ASSERT_TRUE(shell.waitForFinished(120'000) && shell.exitCode() == 0)
         << "oathtool (Debian package oathtool) failed: " << shell.readAllStandardError().toStdString();
-    const QStringList lines = QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), static_cast<qsizetype>(cases.size() * (window + 1)));
 
     qsizetype line = 0;
@@ -85,7 +84,8 @@ TEST(OathtoolOracle, CodesAgreeForEveryHashDigitsPeriodCounterAndInstant)
         for (std::uint64_t k = 0; k <= window; ++k, ++line) {
             a.counter = c.account.counter + k;
             const double at = static_cast<double>((c.unixTime / period + k) * period);
-            EXPECT_EQ(a.code(instantFromSeconds(at)), lines[line]) << oathtoolCommand(c).toStdString() << " #" << k;
+            EXPECT_EQ(a.code(instantFromSeconds(at)), lines[line])
+                << oathtoolCommand(c).toStdString() << " #" << k;
         }
     }
 }

@@ -2,9 +2,8 @@
 #include "core/otp_code.h"
 #include "support/qt_printers.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -53,7 +52,8 @@ TEST(OtpCode, Rfc6238TotpVectorsForEveryHash)
     for (const auto& v : vectors) {
         for (std::size_t i = 0; i < 3; ++i) {
             const Account a = makeAccount(OTPType::totp, keys[i], allHashAlgorithms[i], 8);
-            EXPECT_EQ(a.code(instantFromSeconds(v.seconds)), QLatin1String(v.codes[i])) << v.seconds << " " << i;
+            EXPECT_EQ(a.code(instantFromSeconds(v.seconds)), QLatin1String(v.codes[i]))
+                << v.seconds << " " << i;
         }
     }
 }
@@ -82,18 +82,26 @@ TEST(OtpCode, UnusableAccountsShowThePlaceholderWhichIsNeverACode)
         double seconds;
         bool usable;
     } cases[] = {
-        {OTPType::totp, 6, 0, 1.0e9, false},  {OTPType::totp, 6, -30, 1.0e9, false}, {OTPType::totp, 6, 30, -1.0, false},
-        {OTPType::totp, 6, 30, 1.0e30, false}, {OTPType::totp, 6, 30, inf, false},    {OTPType::totp, 6, 30, nan, false},
-        {OTPType::totp, 0, 30, 1.0e9, false},  {OTPType::totp, 10, 30, 1.0e9, false}, {OTPType::hotp, -6, 30, 1.0e9, false},
+        {OTPType::totp, 6, 0, 1.0e9, false},
+        {OTPType::totp, 6, -30, 1.0e9, false},
+        {OTPType::totp, 6, 30, -1.0, false},
+        {OTPType::totp, 6, 30, 1.0e30, false},
+        {OTPType::totp, 6, 30, inf, false},
+        {OTPType::totp, 6, 30, nan, false},
+        {OTPType::totp, 0, 30, 1.0e9, false},
+        {OTPType::totp, 10, 30, 1.0e9, false},
+        {OTPType::hotp, -6, 30, 1.0e9, false},
         {OTPType::hotp, std::numeric_limits<std::int64_t>::min(), 30, 1.0e9, false},
         {OTPType::hotp, std::numeric_limits<std::int64_t>::max(), 30, 1.0e9, false},
         // A counter-based account needs neither a usable period nor a usable clock.
-        {OTPType::hotp, 6, 0, -5.0, true},     {OTPType::hotp, 9, -1, nan, true},
+        {OTPType::hotp, 6, 0, -5.0, true},
+        {OTPType::hotp, 9, -1, nan, true},
     };
     for (const auto& c : cases) {
         const Account a = makeAccount(c.type, rfcKey, HashAlgorithm::sha1, c.digits, c.period);
         const QString code = a.code(instantFromSeconds(c.seconds));
-        SCOPED_TRACE(testing::Message() << c.digits << " digits, period " << c.period << ", at " << c.seconds);
+        SCOPED_TRACE(testing::Message()
+                     << c.digits << " digits, period " << c.period << ", at " << c.seconds);
         EXPECT_EQ(isCode(code), c.usable);
         EXPECT_EQ(code == unusableCodeText(), !c.usable);
     }
@@ -113,15 +121,22 @@ TEST(OtpCode, TotpStepChangesExactlyAtTheBoundaryAndStopsAtTwoToTheSixtyFour)
         std::int64_t period;
         std::optional<std::uint64_t> step;
     } cases[] = {
-        {-0.0, 30, 0},       {29.9999, 30, 0},     {59.999, 30, 1},        {60.0, 30, 2},
-        {1111111109.0, 30, 37037036},              {below, 1, static_cast<std::uint64_t>(below)},
+        {-0.0, 30, 0},
+        {29.9999, 30, 0},
+        {59.999, 30, 1},
+        {60.0, 30, 2},
+        {1111111109.0, 30, 37037036},
+        {below, 1, static_cast<std::uint64_t>(below)},
         {1.0e20, std::numeric_limits<std::int64_t>::max(), 10},
-        {twoTo64, 1, std::nullopt},                {std::numeric_limits<double>::max(), 1, std::nullopt},
-        {-0.001, 30, std::nullopt},                {-inf, 30, std::nullopt},
+        {twoTo64, 1, std::nullopt},
+        {std::numeric_limits<double>::max(), 1, std::nullopt},
+        {-0.001, 30, std::nullopt},
+        {-inf, 30, std::nullopt},
         {1.0e9, std::numeric_limits<std::int64_t>::min(), std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(totpMovingFactor(instantFromSeconds(c.seconds), c.period), c.step) << c.seconds << " / " << c.period;
+        EXPECT_EQ(totpMovingFactor(instantFromSeconds(c.seconds), c.period), c.step)
+            << c.seconds << " / " << c.period;
 }
 
 } // namespace

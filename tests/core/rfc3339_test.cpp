@@ -3,9 +3,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
-
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace {
@@ -16,9 +14,11 @@ TEST(Rfc3339, AgreesWithQtOverYearsOneToNineThousandNineHundredNinetyNine)
     constexpr std::int64_t first = -62135596800; // 0001-01-01T00:00:00Z
     constexpr std::int64_t last = 253402300799;  // 9999-12-31T23:59:59Z
     std::mt19937_64 random(3339);
-    std::vector<std::int64_t> seconds{first, last, 0, -1, 951782400 /* 2000-02-29 */, -2203891200 /* 1900-03-01 */};
+    std::vector<std::int64_t> seconds{first,      last, 0, -1, 951782400 /* 2000-02-29 */,
+                                      -2203891200 /* 1900-03-01 */};
     for (int i = 0; i < 20000; ++i)
-        seconds.push_back(first + static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(last - first + 1)));
+        seconds.push_back(first +
+                          static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(last - first + 1)));
     for (std::int64_t s : seconds) {
         const QString expected =
             QDateTime::fromSecsSinceEpoch(s, QTimeZone::utc()).toString(u"yyyy-MM-dd'T'HH:mm:ss'Z'");

@@ -59,10 +59,11 @@ void storeAccount(const QString& id, const QString& issuer, const QString& name)
                                         "\"type\":\"totp\",\"algorithm\":\"SHA1\",\"digits\":6,\"period\":30,"
                                         "\"counter\":0,\"createdAt\":\"2024-05-01T09:30:00Z\"}")
                              .arg(id, name, issuer, secretBase64);
-    const Outcome stored = run(QStringLiteral("secret-tool"),
-                               {QStringLiteral("store"), QStringLiteral("--label"), QStringLiteral("e2e account"),
-                                QStringLiteral("service"), keyringService, QStringLiteral("account"), id},
-                               json.toUtf8());
+    const Outcome stored =
+        run(QStringLiteral("secret-tool"),
+            {QStringLiteral("store"), QStringLiteral("--label"), QStringLiteral("e2e account"),
+             QStringLiteral("service"), keyringService, QStringLiteral("account"), id},
+            json.toUtf8());
     ASSERT_EQ(stored.exitCode, 0) << qPrintable(stored.err);
 }
 
@@ -70,9 +71,9 @@ QStringList oathtoolCodesAround(qint64 now)
 {
     QStringList codes;
     for (qint64 t = now - 2; t <= now + 1; ++t) {
-        codes.append(run(QStringLiteral("oathtool"), {QStringLiteral("--totp"), QStringLiteral("-b"),
-                                                      QStringLiteral("-N"), QStringLiteral("@%1").arg(t),
-                                                      secretBase32})
+        codes.append(run(QStringLiteral("oathtool"),
+                         {QStringLiteral("--totp"), QStringLiteral("-b"), QStringLiteral("-N"),
+                          QStringLiteral("@%1").arg(t), secretBase32})
                          .out);
     }
     return codes;
@@ -81,7 +82,8 @@ QStringList oathtoolCodesAround(qint64 now)
 QMap<QString, int> windowGeometry(const QString& window)
 {
     QMap<QString, int> values;
-    const Outcome shell = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    const Outcome shell = run(QStringLiteral("xdotool"),
+                              {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
     for (const QString& line : shell.out.split(QLatin1Char('\n'))) {
         const QStringList pair = line.split(QLatin1Char('='));
         if (pair.size() == 2)
@@ -104,17 +106,22 @@ TEST_F(AppEndToEnd, AnAccountStoredBeforehandIsListedAndClickingItsCodeCopiesOat
     // The first row's code sits right of the name, left of the ring and the copy button.
     const int x = geometry.value(QStringLiteral("WIDTH")) - 110;
     const int y = 78;
-    const Outcome clicked = run(QStringLiteral("xdotool"),
-                                {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                                 QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    const Outcome clicked =
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
     ASSERT_EQ(clicked.exitCode, 0) << qPrintable(clicked.err);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
 
     QString copied;
-    waitUntil([&] {
-        copied = run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")}).out;
-        return !copied.isEmpty();
-    }, 3000);
+    waitUntil(
+        [&] {
+            copied = run(QStringLiteral("xclip"),
+                         {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")})
+                         .out;
+            return !copied.isEmpty();
+        },
+        3000);
     ASSERT_EQ(copied.size(), 6) << qPrintable(copied);
     EXPECT_TRUE(oathtoolCodesAround(now).contains(copied)) << qPrintable(copied);
 }
@@ -142,7 +149,8 @@ TEST_F(AppEndToEnd, WithoutADisplayItSaysSoInsteadOfAborting)
     bogus.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4711"));
     const Outcome unreachable = run(QStringLiteral(BRISVANE_APP), {}, {}, 20000, bogus);
     EXPECT_EQ(unreachable.exitCode, 1);
-    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("could not open a display"))) << qPrintable(unreachable.err);
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("could not open a display")))
+        << qPrintable(unreachable.err);
 
     QProcessEnvironment none = QProcessEnvironment::systemEnvironment();
     none.remove(QStringLiteral("DISPLAY"));

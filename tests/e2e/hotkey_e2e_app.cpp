@@ -1,15 +1,15 @@
 // The hotkey part of the program with every real backend: keyring, settings file, X11 grabs,
 // clipboard, XTest, sound and the copy panel. Prints "ready" once the bindings hold their
 // hotkeys and runs until its standard input closes.
-#include "settings/app_settings.h"
-#include "ui/widgets/copy_hud.h"
 #include "hotkeys/hot_key_controller.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/secret_service/secret_service_item_store.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
+#include "ui/widgets/copy_hud.h"
 
 #include <QApplication>
 #include <QSettings>

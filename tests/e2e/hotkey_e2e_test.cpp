@@ -8,7 +8,6 @@
 #include <QThread>
 #include <QUuid>
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 
@@ -26,7 +25,8 @@ constexpr int keyK = 40;
 constexpr int keyJ = 38;
 constexpr int keyL = 37;
 
-std::optional<QByteArray> run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+std::optional<QByteArray> run(const QString& program, const QStringList& arguments,
+                              const QByteArray& input = {})
 {
     QProcess process;
     process.start(program, arguments);
@@ -34,7 +34,8 @@ std::optional<QByteArray> run(const QString& program, const QStringList& argumen
         return std::nullopt;
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput();
 }
@@ -53,16 +54,16 @@ bool storeAccount(const QUuid& id, const QString& name, const QString& type, int
                              .arg(upper(id), name, secretBase64, type)
                              .arg(counter);
     return run(QStringLiteral("secret-tool"),
-               {QStringLiteral("store"), QStringLiteral("--label=Brisvane: E2E: ") + name, QStringLiteral("service"),
-                service, QStringLiteral("account"), upper(id)},
+               {QStringLiteral("store"), QStringLiteral("--label=Brisvane: E2E: ") + name,
+                QStringLiteral("service"), service, QStringLiteral("account"), upper(id)},
                json.toUtf8())
         .has_value();
 }
 
 std::optional<QJsonObject> storedAccount(const QUuid& id)
 {
-    const auto json = run(QStringLiteral("secret-tool"), {QStringLiteral("lookup"), QStringLiteral("service"), service,
-                                                          QStringLiteral("account"), upper(id)});
+    const auto json = run(QStringLiteral("secret-tool"), {QStringLiteral("lookup"), QStringLiteral("service"),
+                                                          service, QStringLiteral("account"), upper(id)});
     if (!json)
         return std::nullopt;
     return QJsonDocument::fromJson(*json).object();
@@ -70,7 +71,8 @@ std::optional<QJsonObject> storedAccount(const QUuid& id)
 
 QString bindingJson(const QUuid& accountID, int keyCode, bool autoPaste)
 {
-    return QStringLiteral(R"({"id":"%1","accountID":"%2","keyCode":%3,"modifiers":%4,"enabled":true,"autoPaste":%5})")
+    return QStringLiteral(
+               R"({"id":"%1","accountID":"%2","keyCode":%3,"modifiers":%4,"enabled":true,"autoPaste":%5})")
         .arg(upper(QUuid::createUuid()), upper(accountID))
         .arg(keyCode)
         .arg(ctrlAltShift)
@@ -89,7 +91,8 @@ void writeBindings(const QStringList& bindings)
 
 std::optional<QString> oathtool(const QStringList& arguments)
 {
-    const auto out = run(QStringLiteral("oathtool"), arguments + QStringList{QStringLiteral("-b"), secretBase32});
+    const auto out =
+        run(QStringLiteral("oathtool"), arguments + QStringList{QStringLiteral("-b"), secretBase32});
     if (!out)
         return std::nullopt;
     return QString::fromUtf8(*out).trimmed();
@@ -97,9 +100,9 @@ std::optional<QString> oathtool(const QStringList& arguments)
 
 QString clipboardText()
 {
-    return QString::fromUtf8(
-        run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")})
-            .value_or(QByteArray()));
+    return QString::fromUtf8(run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
+                                                           QStringLiteral("clipboard")})
+                                 .value_or(QByteArray()));
 }
 
 // Polls until the clipboard holds some six-digit text, or gives up.
@@ -193,9 +196,9 @@ TEST(HotKeyEndToEnd, AutoPasteTypesTheCodeIntoAnotherApplication)
     const QString title = QStringLiteral("brisvane-e2e-paste-target");
     target.start(QStringLiteral(PASTE_TARGET_WINDOW), {title});
     ASSERT_TRUE(target.waitForStarted(5000));
-    ASSERT_TRUE(run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                                QStringLiteral("--name"), u'^' + title + u'$',
-                                                QStringLiteral("windowfocus"), QStringLiteral("--sync")}));
+    ASSERT_TRUE(run(QStringLiteral("xdotool"),
+                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                     u'^' + title + u'$', QStringLiteral("windowfocus"), QStringLiteral("--sync")}));
 
     ASSERT_TRUE(press(QStringLiteral("ctrl+alt+shift+l")));
     const auto expected = oathtool({QStringLiteral("--hotp"), QStringLiteral("-c"), QStringLiteral("9")});

@@ -6,9 +6,8 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QUuid>
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 
 // The tray icon, its window and the settings window, driven from outside as a user would:
@@ -21,7 +20,8 @@ const QString service = QStringLiteral("org.brisvane.Brisvane");
 const QString secretBase32 = QStringLiteral("GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ"); // "12345678901234567890"
 const QString secretBase64 = QStringLiteral("MTIzNDU2Nzg5MDEyMzQ1Njc4OTA=");
 
-std::optional<QByteArray> run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+std::optional<QByteArray> run(const QString& program, const QStringList& arguments,
+                              const QByteArray& input = {})
 {
     QProcess process;
     process.start(program, arguments);
@@ -29,7 +29,8 @@ std::optional<QByteArray> run(const QString& program, const QStringList& argumen
         return std::nullopt;
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput();
 }
@@ -56,14 +57,15 @@ bool storeOnlyAccount(const QUuid& id, int counter)
 {
     run(QStringLiteral("secret-tool"), {QStringLiteral("clear"), QStringLiteral("service"), service});
     const QString upper = id.toString(QUuid::WithoutBraces).toUpper();
-    const QString json = QStringLiteral(R"({"id":"%1","name":"tray-user","issuer":"E2E","secret":"%2","type":"hotp",)"
-                                        R"("algorithm":"SHA1","digits":6,"period":30,"counter":%3,)"
-                                        R"("createdAt":"2024-05-01T09:30:00Z"})")
-                             .arg(upper, secretBase64)
-                             .arg(counter);
+    const QString json =
+        QStringLiteral(R"({"id":"%1","name":"tray-user","issuer":"E2E","secret":"%2","type":"hotp",)"
+                       R"("algorithm":"SHA1","digits":6,"period":30,"counter":%3,)"
+                       R"("createdAt":"2024-05-01T09:30:00Z"})")
+            .arg(upper, secretBase64)
+            .arg(counter);
     return run(QStringLiteral("secret-tool"),
-               {QStringLiteral("store"), QStringLiteral("--label=Brisvane: E2E: tray-user"), QStringLiteral("service"),
-                service, QStringLiteral("account"), upper},
+               {QStringLiteral("store"), QStringLiteral("--label=Brisvane: E2E: tray-user"),
+                QStringLiteral("service"), service, QStringLiteral("account"), upper},
                json.toUtf8())
         .has_value();
 }
@@ -76,23 +78,25 @@ void clearSettings()
 
 QString hotpCode(int counter)
 {
-    const auto out = run(QStringLiteral("oathtool"), {QStringLiteral("--hotp"), QStringLiteral("-c"),
-                                                      QString::number(counter), QStringLiteral("-b"), secretBase32});
+    const auto out =
+        run(QStringLiteral("oathtool"), {QStringLiteral("--hotp"), QStringLiteral("-c"),
+                                         QString::number(counter), QStringLiteral("-b"), secretBase32});
     return out ? QString::fromUtf8(*out).trimmed() : QString();
 }
 
 QString clipboardText()
 {
-    return QString::fromUtf8(
-        run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")})
-            .value_or(QByteArray()));
+    return QString::fromUtf8(run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
+                                                           QStringLiteral("clipboard")})
+                                 .value_or(QByteArray()));
 }
 
 // Visible windows matching an xdotool search, with their screen geometry.
 QList<QRect> visibleWindows(const QStringList& search)
 {
     QList<QRect> windows;
-    const auto ids = run(QStringLiteral("xdotool"), QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} + search);
+    const auto ids = run(QStringLiteral("xdotool"),
+                         QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} + search);
     if (!ids)
         return windows;
     static const QRegularExpression position(QStringLiteral(R"(Position: (-?\d+),(-?\d+))"));
@@ -100,14 +104,16 @@ QList<QRect> visibleWindows(const QStringList& search)
     for (const QByteArray& id : ids->split('\n')) {
         if (id.trimmed().isEmpty())
             continue;
-        const auto geometry = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QString::fromUtf8(id)});
+        const auto geometry =
+            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QString::fromUtf8(id)});
         if (!geometry)
             continue;
         const QString text = QString::fromUtf8(*geometry);
         const auto p = position.match(text);
         const auto s = size.match(text);
         if (p.hasMatch() && s.hasMatch())
-            windows.append(QRect(p.captured(1).toInt(), p.captured(2).toInt(), s.captured(1).toInt(), s.captured(2).toInt()));
+            windows.append(QRect(p.captured(1).toInt(), p.captured(2).toInt(), s.captured(1).toInt(),
+                                 s.captured(2).toInt()));
     }
     return windows;
 }
@@ -115,7 +121,8 @@ QList<QRect> visibleWindows(const QStringList& search)
 // The icon inside trayer's 28-pixel panel at the top of the screen.
 std::optional<QRect> trayIconWindow()
 {
-    for (const QRect& window : visibleWindows({QStringLiteral("--classname"), QStringLiteral("^brisvane$")})) {
+    for (const QRect& window :
+         visibleWindows({QStringLiteral("--classname"), QStringLiteral("^brisvane$")})) {
         if (window.top() < 28 && window.height() <= 28 && window.width() > 4)
             return window;
     }
@@ -133,8 +140,8 @@ std::optional<QRect> windowNamed(const QString& title, std::optional<int> width 
 
 bool click(const QPoint& at)
 {
-    return xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                    QStringLiteral("1")});
+    return xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                    QStringLiteral("click"), QStringLiteral("1")});
 }
 
 class TrayEndToEnd : public ::testing::Test
@@ -150,9 +157,10 @@ protected:
             GTEST_SKIP() << "trayer is not installed";
         clearSettings();
         ASSERT_TRUE(storeOnlyAccount(id, 7));
-        tray.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                                              QStringLiteral("right"), QStringLiteral("--widthtype"),
-                                              QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("28")});
+        tray.start(QStringLiteral("trayer"),
+                   {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                    QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                    QStringLiteral("--height"), QStringLiteral("28")});
         ASSERT_TRUE(tray.waitForStarted(5000));
         QThread::msleep(500);
         app.start(QStringLiteral(BRISVANE_APP), {QStringLiteral("--background")});
@@ -214,9 +222,11 @@ TEST_F(TrayEndToEnd, ARecordedBindingCopiesTheCode)
     // Ctrl+comma opens the settings window from the tray window.
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+comma")}));
     std::optional<QRect> settings;
-    ASSERT_TRUE(waitUntil([&] { return (settings = windowNamed(QStringLiteral("Brisvane Settings"))).has_value(); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return (settings = windowNamed(QStringLiteral("Brisvane Settings"))).has_value(); }));
     ASSERT_TRUE(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                         QStringLiteral("^Brisvane Settings$"), QStringLiteral("windowfocus"), QStringLiteral("--sync")}));
+                         QStringLiteral("^Brisvane Settings$"), QStringLiteral("windowfocus"),
+                         QStringLiteral("--sync")}));
     // To the Hotkeys tab, then "Add hotkey" at the left of the footer.
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Tab")}));
     QThread::msleep(300);

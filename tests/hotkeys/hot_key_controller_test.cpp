@@ -1,13 +1,13 @@
-#include "settings/app_settings.h"
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key_controller.h"
-#include "support/qt_printers.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_hot_key_service.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_secure_item_store.h"
 #include "support/fake_sound_player.h"
+#include "support/qt_printers.h"
 
 #include <QElapsedTimer>
 #include <QSettings>

@@ -1,5 +1,4 @@
 #include "import/qr_importer.h"
-
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
 #include "support/fake_screen_capture.h"
@@ -28,16 +27,21 @@ protected:
 TEST_F(QRImporterTest, EveryCodeOfEveryDisplayCountsInDisplayOrder)
 {
     // The same code on two displays gives two accounts; the store drops duplicates later.
-    screens.displays = {showing({}), showing({setupLink(u"a"_s)}), QImage(), QImage(0, 0, QImage::Format_RGB32),
-                        showing({setupLink(u"b"_s), setupLink(u"c"_s)}), showing({setupLink(u"a"_s)})};
+    screens.displays = {showing({}),
+                        showing({setupLink(u"a"_s)}),
+                        QImage(),
+                        QImage(0, 0, QImage::Format_RGB32),
+                        showing({setupLink(u"b"_s), setupLink(u"c"_s)}),
+                        showing({setupLink(u"a"_s)})};
     EXPECT_EQ(outcome(importer.scanScreens()), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"a"_s}));
     EXPECT_EQ(detector.calls, 4);
 }
 
 TEST_F(QRImporterTest, NoCapturedDisplayIsACaptureFailureButBlankDisplaysHaveNoCode)
 {
-    const QStringList captureFailed{u"Could not capture the screen. Allow screen capture for Brisvane in your "
-                                    u"desktop's privacy settings, or use Image file."_s};
+    const QStringList captureFailed{
+        u"Could not capture the screen. Allow screen capture for Brisvane in your "
+        u"desktop's privacy settings, or use Image file."_s};
     EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
     screens.displays = {QImage(), QImage(0, 0, QImage::Format_RGB32)};
     EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
@@ -57,14 +61,16 @@ TEST_F(QRImporterTest, DisplaysBeyondTheSixteenthAreNeverLookedAt)
 
 TEST_F(QRImporterTest, ImageFileGivesEveryAccountInDetectionOrder)
 {
-    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
+    const QString exported =
+        exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
     files.files[u"/codes.png"_s] = showing({setupLink(u"first"_s), exported, setupLink(u"last"_s)});
     files.files[u"/empty.png"_s] = showing({});
     EXPECT_EQ(outcome(importer.importImageFile(u"/codes.png"_s)),
               (QStringList{u"first"_s, u"e1"_s, u"e2"_s, u"e3"_s, u"last"_s}));
     EXPECT_EQ(outcome(importer.importImageFile(u"/empty.png"_s)), QStringList{noCode});
     EXPECT_EQ(detector.calls, 2);
-    EXPECT_EQ(outcome(importer.importImageFile(u"/notes.txt"_s)), QStringList{u"Could not read the image."_s});
+    EXPECT_EQ(outcome(importer.importImageFile(u"/notes.txt"_s)),
+              QStringList{u"Could not read the image."_s});
     EXPECT_EQ(detector.calls, 2);
 }
 
@@ -73,18 +79,27 @@ TEST(AccountsFromPayloads, LinksGiveAccountsAndOnlyTheLastErrorIsReportedWhenNon
     const QString noSecret = u"otpauth://totp/b"_s;
     const QString badType = u"otpauth://sha1/x?secret=JBSWY3DPEHPK3PXP"_s;
     const QString exported = exportLink({{"k", u"e"_s, u"X"_s}});
-    const struct { QStringList payloads; QStringList outcome; } cases[] = {
-        {{}, {noCode}}, {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
-        {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}}, {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
+    const struct
+    {
+        QStringList payloads;
+        QStringList outcome;
+    } cases[] = {
+        {{}, {noCode}},
+        {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
+        {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}},
+        {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
         // Only the routing ignores case; the label keeps its capitals.
         {{u"OTPAUTH://TOTP/Example:Alice?SECRET=JBSWY3DPEHPK3PXP"_s}, {u"Alice"_s}},
         {{u"OTPAUTH-MIGRATION"_s + exported.mid(17)}, {u"e"_s}},
-        {{noSecret, badType}, {u"Unsupported OTP type."_s}}, {{badType, noSecret}, {u"Missing secret in URL."_s}},
+        {{noSecret, badType}, {u"Unsupported OTP type."_s}},
+        {{badType, noSecret}, {u"Missing secret in URL."_s}},
         {{exportLink({{QByteArray(), u"e"_s, u"X"_s}})}, {noCode}},
-        {{u"otpauth-migration://offline?data=%21%21%21%21"_s}, {u"Could not decode Google Authenticator export."_s}},
+        {{u"otpauth-migration://offline?data=%21%21%21%21"_s},
+         {u"Could not decode Google Authenticator export."_s}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(outcome(accountsFromPayloads(c.payloads)), c.outcome) << c.payloads.join(u' ').toStdString();
+        EXPECT_EQ(outcome(accountsFromPayloads(c.payloads)), c.outcome)
+            << c.payloads.join(u' ').toStdString();
 }
 
 } // namespace

@@ -1,10 +1,9 @@
 // Keyring tests stop, lock and restart the keyring and count its items, so each run gets a
 // private session of its own instead of sharing the suite's keyring with other tests.
 #include <QCoreApplication>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <unistd.h>
 #include <vector>
 

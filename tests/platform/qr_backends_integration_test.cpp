@@ -4,7 +4,6 @@
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
 #include "platform/zxing/zxing_qr_detector.h"
-
 #include "support/qr_test_links.h"
 
 #include <QApplication>
@@ -15,9 +14,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace QRTestLinks;
 using namespace Qt::StringLiterals;
@@ -45,7 +43,8 @@ protected:
         static int count = 0;
         const QString path = dir.filePath(u"%1.png"_s.arg(++count));
         QProcess qrencode;
-        qrencode.start(u"qrencode"_s, QStringList{u"-o"_s, path, u"-s"_s, u"6"_s} + options + QStringList{text});
+        qrencode.start(u"qrencode"_s,
+                       QStringList{u"-o"_s, path, u"-s"_s, u"6"_s} + options + QStringList{text});
         EXPECT_TRUE(qrencode.waitForFinished(10000) && qrencode.exitCode() == 0) << text.toStdString();
         return path;
     }
@@ -101,7 +100,8 @@ TEST_F(QRBackendsTest, FindsCodesInEveryPixelFormatWhateverTheRowPadding)
     const QImage canvas = page({link}, QSize(333, 301));
     for (QImage::Format format : {QImage::Format_Grayscale8, QImage::Format_ARGB32, QImage::Format_RGB888,
                                   QImage::Format_Indexed8, QImage::Format_Mono, QImage::Format_RGBA64})
-        EXPECT_EQ(detector.detectQRPayloads(canvas.convertToFormat(format)), QStringList{link}) << int(format);
+        EXPECT_EQ(detector.detectQRPayloads(canvas.convertToFormat(format)), QStringList{link})
+            << int(format);
 
     // Transparent pixels may be black underneath; read as they are, the code would vanish.
     const std::optional<QImage> clear = files.loadImage(qrFile(link, {u"--background=FFFFFF00"_s}));
@@ -109,14 +109,16 @@ TEST_F(QRBackendsTest, FindsCodesInEveryPixelFormatWhateverTheRowPadding)
     QImage blackUnderneath = clear->convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < blackUnderneath.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(blackUnderneath.scanLine(y));
-        std::replace_if(line, line + blackUnderneath.width(), [](QRgb pixel) { return qAlpha(pixel) == 0; }, 0u);
+        std::replace_if(
+            line, line + blackUnderneath.width(), [](QRgb pixel) { return qAlpha(pixel) == 0; }, 0u);
     }
     EXPECT_EQ(detector.detectQRPayloads(blackUnderneath), QStringList{link});
 }
 
 TEST_F(QRBackendsTest, ImageFileGivesEveryAccountOrCannotBeRead)
 {
-    const QString exported = exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
+    const QString exported =
+        exportLink({{"k1", u"e1"_s, u"X"_s}, {"k2", u"e2"_s, u"Y"_s}, {"k3", u"e3"_s, u"Z"_s}});
     const QString jpeg = dir.filePath(u"page.jpg"_s);
     ASSERT_TRUE(page({setupLink(u"first"_s), exported, setupLink(u"last"_s)}).save(jpeg, "JPG", 95));
     const QStringList found = outcome(importer.importImageFile(jpeg));
@@ -125,9 +127,11 @@ TEST_F(QRBackendsTest, ImageFileGivesEveryAccountOrCannotBeRead)
     EXPECT_EQ(found.mid(found.indexOf(u"e1"_s), 3), (QStringList{u"e1"_s, u"e2"_s, u"e3"_s}));
 
     QFile text(dir.filePath(u"notes.png"_s));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("otpauth://totp/x?secret=JBSWY3DPEHPK3PXP\n") > 0);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) &&
+                text.write("otpauth://totp/x?secret=JBSWY3DPEHPK3PXP\n") > 0);
     text.close();
-    EXPECT_EQ(outcome(importer.importImageFile(text.fileName())), QStringList{u"Could not read the image."_s});
+    EXPECT_EQ(outcome(importer.importImageFile(text.fileName())),
+              QStringList{u"Could not read the image."_s});
     EXPECT_FALSE(files.loadImage(dir.filePath(u"missing.png"_s)).has_value());
 }
 
@@ -148,7 +152,8 @@ TEST_F(QRBackendsTest, EveryScreenIsCaptured)
         session.setProcessEnvironment(environment);
         session.setProcessChannelMode(QProcess::ForwardedChannels);
         session.start(QStringLiteral(BRISVANE_SOURCE_DIR "/tools/private-session"),
-                      {u"--screens"_s, u"1920x1080x24 1280x1024x24"_s, QCoreApplication::applicationFilePath(),
+                      {u"--screens"_s, u"1920x1080x24 1280x1024x24"_s,
+                       QCoreApplication::applicationFilePath(),
                        u"--gtest_filter=QRBackendsTest.EveryScreenIsCaptured"_s});
         ASSERT_TRUE(session.waitForFinished(120000));
         EXPECT_TRUE(session.exitStatus() == QProcess::NormalExit && session.exitCode() == 0);
@@ -157,7 +162,8 @@ TEST_F(QRBackendsTest, EveryScreenIsCaptured)
     const QList<QScreen*> all = QGuiApplication::screens();
     ASSERT_EQ(screens.displayCount(), 2);
     for (int index = 0; index < 2; ++index)
-        EXPECT_EQ(screens.captureDisplay(index).size(), all[index]->geometry().size() * all[index]->devicePixelRatio());
+        EXPECT_EQ(screens.captureDisplay(index).size(),
+                  all[index]->geometry().size() * all[index]->devicePixelRatio());
     show(setupLink(u"Second:carol"_s), all[1]);
     EXPECT_EQ(outcome(importer.scanScreens()), QStringList{u"carol"_s});
 }

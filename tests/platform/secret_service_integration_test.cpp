@@ -9,9 +9,8 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QProcess>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -22,13 +21,15 @@ const QString service = KeychainStore::serviceIdentifier.toString();
 const QString legacyService = KeychainStore::legacyServiceIdentifier.toString();
 
 // Standard output, or nothing when the program fails.
-std::optional<QByteArray> run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+std::optional<QByteArray> run(const QString& program, const QStringList& arguments,
+                              const QByteArray& input = {})
 {
     QProcess process;
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput();
 }
@@ -74,9 +75,13 @@ protected:
         return store.accounts();
     }
 
-    Account a = testAccount(u"alice@example.com"_s, u"Example"_s, QByteArray("\x00\xff\x10" "binary", 9));
+    Account a = testAccount(u"alice@example.com"_s, u"Example"_s,
+                            QByteArray("\x00\xff\x10"
+                                       "binary",
+                                       9));
     Account b = testAccount(u"Zoë ünïcode"_s, {}, "secret-b");
-    Account c = testAccount(u"counter"_s, {}, "secret-c", OTPType::hotp, std::numeric_limits<std::uint64_t>::max() - 1);
+    Account c = testAccount(u"counter"_s, {}, "secret-c", OTPType::hotp,
+                            std::numeric_limits<std::uint64_t>::max() - 1);
 };
 
 TEST_F(KeyringTest, AccountsOrderAndLabelsSurviveARestartOfTheProgram)
@@ -192,9 +197,11 @@ TEST_F(KeyringTest, LockedCollectionIsReportedAndNothingIsLost)
     SecretServiceItemStore items;
     AccountStore store(items);
     store.addAccounts({a});
-    QDBusMessage lock = QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s, u"/org/freedesktop/secrets"_s,
-                                                       u"org.freedesktop.Secret.Service"_s, u"Lock"_s);
-    lock << QVariant::fromValue(QList<QDBusObjectPath>{QDBusObjectPath(u"/org/freedesktop/secrets/aliases/default"_s)});
+    QDBusMessage lock =
+        QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s, u"/org/freedesktop/secrets"_s,
+                                       u"org.freedesktop.Secret.Service"_s, u"Lock"_s);
+    lock << QVariant::fromValue(
+        QList<QDBusObjectPath>{QDBusObjectPath(u"/org/freedesktop/secrets/aliases/default"_s)});
     const QDBusMessage reply = QDBusConnection::sessionBus().call(lock);
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
 

@@ -1,13 +1,11 @@
-#include "storage/account_store.h"
-
 #include "core/account_json.h"
+#include "storage/account_store.h"
 #include "storage/keychain_store.h"
 #include "support/fake_secure_item_store.h"
 #include "support/test_accounts.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-
 #include <limits>
 #include <memory>
 

@@ -1,6 +1,5 @@
-#include "storage/keychain_store.h"
-
 #include "core/account_json.h"
+#include "storage/keychain_store.h"
 #include "support/fake_secure_item_store.h"
 #include "support/test_accounts.h"
 
@@ -45,15 +44,25 @@ TEST(KeychainStoreAssembly, OrderedAccountsFirstThenTheRestInStoreOrderSkippingU
         QList<Account> expected;
     } cases[] = {
         {"order names some", {item(a), item(b), item(c), orderItem({b.id, a.id})}, {b, a, c}},
-        {"stray order entries", {orderItem({QUuid::createUuid(), c.id}), item(b), item(c), item(a)}, {c, b, a}},
+        {"stray order entries",
+         {orderItem({QUuid::createUuid(), c.id}), item(b), item(c), item(a)},
+         {c, b, a}},
         {"repeated order entry", {item(a), item(b), orderItem({a.id, b.id, a.id})}, {a, b}},
-        {"unreadable order keeps the earlier one", {item(a), item(b), orderItem({b.id, a.id}), {orderKey, "[\"x\"]"}},
+        {"unreadable order keeps the earlier one",
+         {item(a), item(b), orderItem({b.id, a.id}), {orderKey, "[\"x\"]"}},
          {b, a}},
         {"unreadable items",
-         {item(a), {u"ORDER.V1"_s, encodeUUIDList({a.id})}, item(b, u"not-a-uuid"_s), {uuidText(c.id), "{\"id\":"},
-          {std::nullopt, encodeAccount(c)}, {uuidText(c.id), std::nullopt}, item(b)},
+         {item(a),
+          {u"ORDER.V1"_s, encodeUUIDList({a.id})},
+          item(b, u"not-a-uuid"_s),
+          {uuidText(c.id), "{\"id\":"},
+          {std::nullopt, encodeAccount(c)},
+          {uuidText(c.id), std::nullopt},
+          item(b)},
          {a, b}},
-        {"later item of a key wins, in any letter case", {item(a), item(newer, uuidText(a.id).toLower())}, {newer}},
+        {"later item of a key wins, in any letter case",
+         {item(a), item(newer, uuidText(a.id).toLower())},
+         {newer}},
         {"the key decides the id", {item(otherId, uuidText(b.id))}, {b}},
     };
     for (const auto& row : cases)
@@ -136,7 +145,8 @@ TEST_F(KeychainStoreTest, LegacyFailuresFailTheLoadAndKeepTheLegacyItem)
         Op operation;
         QString key;
         SecureItemStatus status;
-    } failures[] = {{Op::copyOne, {}, notAvailable}, {Op::add, uuidText(b.id), failure}, {Op::add, orderKey, locked}};
+    } failures[] = {
+        {Op::copyOne, {}, notAvailable}, {Op::add, uuidText(b.id), failure}, {Op::add, orderKey, locked}};
     for (const auto& f : failures) {
         m_items.clearFailures();
         m_items.setFailure(f.operation, f.status, f.key);

@@ -6,8 +6,8 @@ void FakeHotKeyService::setPressHandler(PressHandler handler)
 }
 
 std::optional<HotKeyService::Handle> FakeHotKeyService::registerHotKey(std::uint32_t macKeyCode,
-                                                                     std::uint32_t carbonModifiers,
-                                                                     std::uint32_t hotKeyID)
+                                                                       std::uint32_t carbonModifiers,
+                                                                       std::uint32_t hotKeyID)
 {
     ++m_registerCalls;
     if (m_heldElsewhere.count({macKeyCode, carbonModifiers}) || registrationOf(macKeyCode, carbonModifiers))
@@ -55,8 +55,8 @@ QList<FakeHotKeyService::Registration> FakeHotKeyService::registrations() const
     return result;
 }
 
-std::optional<FakeHotKeyService::Registration> FakeHotKeyService::registrationOf(std::uint32_t keyCode,
-                                                                                 std::uint32_t modifiers) const
+std::optional<FakeHotKeyService::Registration>
+FakeHotKeyService::registrationOf(std::uint32_t keyCode, std::uint32_t modifiers) const
 {
     for (const auto& [handle, registration] : m_registrations) {
         if (registration.keyCode == keyCode && registration.modifiers == modifiers)

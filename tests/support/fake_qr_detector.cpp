@@ -3,7 +3,7 @@
 namespace {
 const QString payloadKey = QStringLiteral("fake-qr-payloads");
 const QChar separator = QChar(0x1F);
-}
+} // namespace
 
 QImage FakeQRDetector::imageWithCodes(const QStringList& payloads)
 {

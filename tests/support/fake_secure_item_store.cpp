@@ -58,8 +58,8 @@ SecureItemStatus FakeSecureItemStore::update(const QString& service, const QStri
     return found ? success : itemNotFound;
 }
 
-SecureItemStatus FakeSecureItemStore::add(const QString& service, const QString& account, const QByteArray& value,
-                                          const QString& label)
+SecureItemStatus FakeSecureItemStore::add(const QString& service, const QString& account,
+                                          const QByteArray& value, const QString& label)
 {
     if (auto failure = call(Operation::add, service, account))
         return *failure;
@@ -67,7 +67,8 @@ SecureItemStatus FakeSecureItemStore::add(const QString& service, const QString&
     return success;
 }
 
-Result<QByteArray, SecureItemStatus> FakeSecureItemStore::copyOne(const QString& service, const QString& account)
+Result<QByteArray, SecureItemStatus> FakeSecureItemStore::copyOne(const QString& service,
+                                                                  const QString& account)
 {
     if (auto failure = call(Operation::copyOne, service, account))
         return *failure;
@@ -111,7 +112,8 @@ std::optional<SecureItemStatus> FakeSecureItemStore::call(Operation operation, c
     return std::nullopt;
 }
 
-const FakeSecureItemStore::StoredItem* FakeSecureItemStore::find(const QString& service, const QString& account) const
+const FakeSecureItemStore::StoredItem* FakeSecureItemStore::find(const QString& service,
+                                                                 const QString& account) const
 {
     const auto it = std::find_if(m_items.begin(), m_items.end(), [&](const StoredItem& item) {
         return item.service == service && item.account == account;

@@ -14,7 +14,14 @@
 class FakeSecureItemStore : public SecureItemStore
 {
 public:
-    enum class Operation { update, add, copyOne, copyAll, remove };
+    enum class Operation
+    {
+        update,
+        add,
+        copyOne,
+        copyAll,
+        remove
+    };
 
     struct StoredItem
     {

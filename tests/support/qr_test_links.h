@@ -41,10 +41,11 @@ inline QString exportLink(const QList<ExportEntry>& entries)
     QByteArray payload;
     for (const ExportEntry& entry : entries) {
         const QByteArray secret = entry.secret.isEmpty() ? QByteArray() : exportField(1, entry.secret);
-        payload += exportField(1, secret + exportField(2, entry.name.toUtf8()) + exportField(3, entry.issuer.toUtf8()));
+        payload += exportField(1, secret + exportField(2, entry.name.toUtf8()) +
+                                      exportField(3, entry.issuer.toUtf8()));
     }
-    return QStringLiteral("otpauth-migration://offline?data=")
-           + QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(payload.toBase64())));
+    return QStringLiteral("otpauth-migration://offline?data=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(payload.toBase64())));
 }
 
 // The names of the imported accounts, or the message of the failure.

@@ -7,7 +7,8 @@
 // Runs a command-line tool while Qt's event loop keeps turning, so that this process can
 // still answer the X server (clipboard requests, key events). Returns its standard output,
 // or nothing when it failed or did not finish in time.
-inline std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments, int timeoutMs = 5000)
+inline std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments,
+                                         int timeoutMs = 5000)
 {
     QProcess process;
     process.start(program, arguments);

@@ -1,6 +1,6 @@
 #include "ui/main_window/account_filter.h"
-#include "ui/widgets/account_presentation.h"
 #include "ui/main_window/list_move.h"
+#include "ui/widgets/account_presentation.h"
 #include "ui/widgets/timer_ring.h"
 #include "ui_test_support.h"
 

@@ -1,11 +1,11 @@
 #include "core/base32.h"
-#include "ui/add_account/add_account_model.h"
 #include "import/qr_importer.h"
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
 #include "support/fake_screen_capture.h"
 #include "support/qr_test_links.h"
 #include "ui/add_account/add_account_dialog.h"
+#include "ui/add_account/add_account_model.h"
 
 #include <QLabel>
 #include <QLineEdit>

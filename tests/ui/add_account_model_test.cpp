@@ -1,10 +1,9 @@
-#include "ui/add_account/add_account_model.h"
-
 #include "import/qr_importer.h"
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
 #include "support/fake_screen_capture.h"
 #include "support/qr_test_links.h"
+#include "ui/add_account/add_account_model.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -29,7 +28,8 @@ protected:
                           [this] { ++dismissals; }};
 
     // A successful scan leaves isWorking set: the dialog closes instead.
-    void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    void waitUntil(const std::function<bool()>& done,
+                   std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
         for (QDeadlineTimer deadline(limit); !done() && !deadline.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
@@ -106,7 +106,10 @@ TEST_F(AddAccountModelTest, PastedLinksAreTrimmedAndRoutedByTheirSchemeInAnyCase
 
 TEST_F(AddAccountModelTest, LinkFailuresShowTheirMessageAndKeepTheText)
 {
-    const struct { QString text, status; } cases[] = {
+    const struct
+    {
+        QString text, status;
+    } cases[] = {
         {u"not a link at all"_s, u"Invalid otpauth URL."_s},
         {u"https://example.com"_s, u"Unsupported URL scheme."_s},
         {u"otpauth-migration://offline?data=%21%21"_s, u"Could not decode Google Authenticator export."_s},

@@ -1,7 +1,7 @@
-#include "ui/widgets/copy_hud.h"
-#include "ui/widgets/hud_content.h"
 #include "support/qt_printers.h"
 #include "support/x11_test_tools.h"
+#include "ui/widgets/copy_hud.h"
+#include "ui/widgets/hud_content.h"
 
 #include <QGuiApplication>
 #include <QScreen>

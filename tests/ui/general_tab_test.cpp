@@ -1,5 +1,5 @@
-#include "settings/app_settings.h"
 #include "platform/xdg/xdg_autostart_entry.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"

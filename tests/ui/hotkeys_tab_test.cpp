@@ -1,10 +1,10 @@
 #include "settings/app_settings.h"
-#include "ui/widgets/recorder_button.h"
 #include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_secure_item_store.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/hotkeys_tab_binding_row.h"
+#include "ui/widgets/recorder_button.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

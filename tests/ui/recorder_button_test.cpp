@@ -1,8 +1,8 @@
 #include "settings/app_settings.h"
-#include "ui/widgets/hot_key_recorder.h"
-#include "ui/widgets/recorder_button.h"
 #include "support/qt_printers.h"
 #include "support/x11_test_tools.h"
+#include "ui/widgets/hot_key_recorder.h"
+#include "ui/widgets/recorder_button.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "core/otp_code.h"
+#include "platform/session/keyring_manager.h"
 #include "storage/account_store.h"
 #include "support/fake_secure_item_store.h"
-#include "platform/session/keyring_manager.h"
 #include "ui/tray/tray_accounts.h"
 #include "ui/tray/tray_list_height.h"
 #include "ui/tray/tray_window_placement.h"

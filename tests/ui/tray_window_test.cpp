@@ -2,11 +2,11 @@
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_secure_item_store.h"
-#include "ui/widgets/ticking_clock.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_row.h"
 #include "ui/tray/tray_row_copy_button.h"
 #include "ui/tray/tray_window.h"
+#include "ui/widgets/ticking_clock.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

@@ -69,18 +69,18 @@ void sendNext(Batch* batch)
         return;
     const QByteArray& path = batch->paths->at(batch->next++);
     ++batch->pending;
-    g_dbus_connection_call(batch->connection, batch->busName, path.constData(), "org.freedesktop.DBus.Properties",
-                           "Get", g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"),
-                           G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply,
-                           new Request{batch, path});
+    g_dbus_connection_call(
+        batch->connection, batch->busName, path.constData(), "org.freedesktop.DBus.Properties", "Get",
+        g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"), G_VARIANT_TYPE("(v)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply, new Request{batch, path});
 }
 
 } // namespace
 
 std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDBusConnection* connection,
-                                                                            const char* busName,
-                                                                            const QList<QByteArray>& paths,
-                                                                            GError** error)
+                                                                             const char* busName,
+                                                                             const QList<QByteArray>& paths,
+                                                                             GError** error)
 {
     Batch batch;
     batch.connection = connection;

@@ -6,7 +6,6 @@
 // The path-based calls let a search skip item proxies and fetch all secrets in one request.
 #define SECRET_API_SUBJECT_TO_CHANGE
 #include <libsecret/secret.h>
-
 #include <type_traits>
 
 using namespace SecureItemStatusCode;
@@ -92,15 +91,15 @@ Result<QList<QByteArray>, SecureItemStatus> findItems(SecretService* service, co
     ErrorHolder error;
     gchar** unlocked = nullptr;
     gchar** lockedPaths = nullptr;
-    if (!secret_service_search_for_dbus_paths_sync(service, itemSchema(), attributes.table(), nullptr, &unlocked,
-                                                   &lockedPaths, error.out()))
+    if (!secret_service_search_for_dbus_paths_sync(service, itemSchema(), attributes.table(), nullptr,
+                                                   &unlocked, &lockedPaths, error.out()))
         return statusForError(error.error, SecretServiceStage::operating);
     QList<QByteArray> paths = takePaths(unlocked);
     const QList<QByteArray> lockedItems = takePaths(lockedPaths);
     if (!lockedItems.isEmpty()) {
         const QList<const gchar*> pointers = pathPointers(lockedItems);
-        const gint count = secret_service_unlock_dbus_paths_sync(service, const_cast<const gchar**>(pointers.data()),
-                                                                 nullptr, nullptr, error.out());
+        const gint count = secret_service_unlock_dbus_paths_sync(
+            service, const_cast<const gchar**>(pointers.data()), nullptr, nullptr, error.out());
         if (error.error != nullptr) {
             const SecureItemStatus status = statusForError(error.error, SecretServiceStage::operating);
             return status == failure ? locked : status;
@@ -131,7 +130,8 @@ Result<QHash<QByteArray, QByteArray>, SecureItemStatus> readSecrets(SecretServic
     while (g_hash_table_iter_next(&iter, &key, &value)) {
         gsize length = 0;
         const gchar* bytes = secret_value_get(static_cast<SecretValue*>(value), &length);
-        values.insert(QByteArray(static_cast<const char*>(key)), QByteArray(bytes, static_cast<qsizetype>(length)));
+        values.insert(QByteArray(static_cast<const char*>(key)),
+                      QByteArray(bytes, static_cast<qsizetype>(length)));
     }
     g_hash_table_unref(secrets);
     return values;
@@ -147,8 +147,7 @@ SecureItemStatus statusOf(SecureItemStatus status)
     return status;
 }
 
-template <typename T>
-SecureItemStatus statusOf(const Result<T, SecureItemStatus>& result)
+template <typename T> SecureItemStatus statusOf(const Result<T, SecureItemStatus>& result)
 {
     return result.ok() ? success : result.error();
 }
@@ -252,9 +251,9 @@ SecureItemStatus SecretServiceItemStore::add(const QString& service, const QStri
         const Attributes attributes(service, account);
         SecretValue* secret = newValue(value);
         ErrorHolder error;
-        const bool stored = secret_service_store_sync(secrets, itemSchema(), attributes.table(),
-                                                      SECRET_COLLECTION_DEFAULT, label.toUtf8().constData(), secret,
-                                                      nullptr, error.out());
+        const bool stored =
+            secret_service_store_sync(secrets, itemSchema(), attributes.table(), SECRET_COLLECTION_DEFAULT,
+                                      label.toUtf8().constData(), secret, nullptr, error.out());
         secret_value_unref(secret);
         if (stored)
             return success;
@@ -265,7 +264,8 @@ SecureItemStatus SecretServiceItemStore::add(const QString& service, const QStri
     });
 }
 
-Result<QByteArray, SecureItemStatus> SecretServiceItemStore::copyOne(const QString& service, const QString& account)
+Result<QByteArray, SecureItemStatus> SecretServiceItemStore::copyOne(const QString& service,
+                                                                     const QString& account)
 {
     return m_connection->run([&](SecretService* secrets) -> Result<QByteArray, SecureItemStatus> {
         const Attributes attributes(service, account);
@@ -293,7 +293,8 @@ Result<QList<SecureItem>, SecureItemStatus> SecretServiceItemStore::copyAll(cons
             return paths.error();
         if (paths.value().isEmpty())
             return itemNotFound;
-        const Result<QHash<QByteArray, QByteArray>, SecureItemStatus> values = readSecrets(secrets, paths.value());
+        const Result<QHash<QByteArray, QByteArray>, SecureItemStatus> values =
+            readSecrets(secrets, paths.value());
         if (!values.ok())
             return values.error();
         ErrorHolder error;

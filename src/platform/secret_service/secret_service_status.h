@@ -7,7 +7,11 @@
 #include <glib.h>
 
 // The status a failed call reports. Failures while connecting mean that no provider answers.
-enum class SecretServiceStage { connecting, operating };
+enum class SecretServiceStage
+{
+    connecting,
+    operating
+};
 
 SecureItemStatus statusForError(const GError* error, SecretServiceStage stage);
 

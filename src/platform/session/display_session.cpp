@@ -34,11 +34,13 @@ QString DisplaySession::limitsNotice() const
         return {};
     const QString platform = preferredPlatform().isEmpty() ? requestedPlatform : preferredPlatform();
     if (hasX11 && (platform.isEmpty() || platform.startsWith(QLatin1String("xcb"))))
-        return QStringLiteral("Wayland session: global hotkeys and auto-paste work only while an X11 app has the "
-                              "focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link "
-                              "to add accounts.");
-    return QStringLiteral("Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not "
-                          "available. Codes can still be copied by clicking them.");
+        return QStringLiteral(
+            "Wayland session: global hotkeys and auto-paste work only while an X11 app has the "
+            "focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link "
+            "to add accounts.");
+    return QStringLiteral(
+        "Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not "
+        "available. Codes can still be copied by clicking them.");
 }
 
 namespace {
@@ -49,9 +51,10 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
 {
     if (type == QtFatalMsg && (message.contains(QLatin1String("platform plugin")) ||
                                message.contains(QLatin1String("could not connect to display")))) {
-        std::fputs("Brisvane could not open a display: it is a desktop app and needs a running X11 (or XWayland) "
-                   "session.\nStart it from a terminal inside your desktop session, or check DISPLAY.\n",
-                   stderr);
+        std::fputs(
+            "Brisvane could not open a display: it is a desktop app and needs a running X11 (or XWayland) "
+            "session.\nStart it from a terminal inside your desktop session, or check DISPLAY.\n",
+            stderr);
         std::_Exit(1);
     }
     if (previousHandler != nullptr)

@@ -5,8 +5,8 @@
 // What the desktop session offers, read from the environment before Qt starts.
 struct DisplaySession
 {
-    bool hasX11 = false;     // DISPLAY is set
-    bool hasWayland = false; // WAYLAND_DISPLAY is set
+    bool hasX11 = false;       // DISPLAY is set
+    bool hasWayland = false;   // WAYLAND_DISPLAY is set
     QString requestedPlatform; // QT_QPA_PLATFORM, if the user chose one
 
     static DisplaySession fromEnvironment();

@@ -5,11 +5,12 @@
 
 QString findKeyringManager(const std::function<QString(const QString&)>& findExecutable)
 {
-    const auto find = findExecutable ? findExecutable
-                                     : [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    const auto find = findExecutable ? findExecutable : [](const QString& name) {
+        return QStandardPaths::findExecutable(name);
+    };
     // KDE Frameworks 5 installs the wallet manager under a versioned name.
-    for (const QString& name : {QStringLiteral("seahorse"), QStringLiteral("kwalletmanager"),
-                                QStringLiteral("kwalletmanager5")}) {
+    for (const QString& name :
+         {QStringLiteral("seahorse"), QStringLiteral("kwalletmanager"), QStringLiteral("kwalletmanager5")}) {
         const QString path = find(name);
         if (!path.isEmpty())
             return path;

@@ -5,10 +5,9 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -63,8 +62,8 @@ void X11HotKeyService::setPressHandler(PressHandler handler)
 }
 
 std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint32_t macKeyCode,
-                                                                    std::uint32_t carbonModifiers,
-                                                                    std::uint32_t hotKeyID)
+                                                                      std::uint32_t carbonModifiers,
+                                                                      std::uint32_t hotKeyID)
 {
     if (!m_connection)
         return std::nullopt;
@@ -130,7 +129,8 @@ bool X11HotKeyService::isTaken(std::uint8_t keycode, std::uint16_t modifiers) co
 {
     return std::any_of(m_registrations.begin(), m_registrations.end(), [&](const auto& entry) {
         const Registration& r = entry.second;
-        return r.modifiers == modifiers && std::find(r.keycodes.begin(), r.keycodes.end(), keycode) != r.keycodes.end();
+        return r.modifiers == modifiers &&
+               std::find(r.keycodes.begin(), r.keycodes.end(), keycode) != r.keycodes.end();
     });
 }
 
@@ -184,8 +184,8 @@ bool X11HotKeyService::isRepeat(std::uint8_t keycode, std::uint32_t time)
     KeyState& state = m_keyStates[keycode];
     // Detectable auto-repeat (Qt asks XKB for it) sends presses without releases; the plain
     // kind sends a release and a press with the same timestamp.
-    const bool repeat = (state.down && time - state.lastPress < repeatWindowMs) ||
-                        (!state.down && state.lastRelease == time);
+    const bool repeat =
+        (state.down && time - state.lastPress < repeatWindowMs) || (!state.down && state.lastRelease == time);
     state.down = true;
     state.lastPress = time;
     return repeat;

@@ -4,11 +4,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
-
 #include <array>
 #include <cstdlib>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include "platform/x11/xcb_keyboard.h"
 
-#include <xcb/xcb_keysyms.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <xcb/xcb_keysyms.h>
 
 namespace xcb_keyboard {
 namespace {
@@ -15,8 +14,7 @@ struct FreeDeleter
 {
     void operator()(void* p) const { std::free(p); }
 };
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 struct KeySymbolsDeleter
 {
@@ -24,8 +22,7 @@ struct KeySymbolsDeleter
 };
 
 // The modifier index (0 Shift ... 7 Mod5) of each keycode in the server's modifier map.
-template <typename Visit>
-void forEachModifierKey(xcb_connection_t* connection, Visit visit)
+template <typename Visit> void forEachModifierKey(xcb_connection_t* connection, Visit visit)
 {
     Reply<xcb_get_modifier_mapping_reply_t> reply(
         xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
@@ -75,7 +72,8 @@ std::vector<xcb_keycode_t> modifierKeycodes(xcb_connection_t* connection, std::u
 {
     std::vector<xcb_keycode_t> result;
     forEachModifierKey(connection, [&](int modifier, xcb_keycode_t keycode) {
-        if ((modifierMask & (1u << modifier)) && std::find(result.begin(), result.end(), keycode) == result.end())
+        if ((modifierMask & (1u << modifier)) &&
+            std::find(result.begin(), result.end(), keycode) == result.end())
             result.push_back(keycode);
     });
     return result;
@@ -83,7 +81,8 @@ std::vector<xcb_keycode_t> modifierKeycodes(xcb_connection_t* connection, std::u
 
 std::optional<bool> anyKeyDown(xcb_connection_t* connection, const std::vector<xcb_keycode_t>& keycodes)
 {
-    Reply<xcb_query_keymap_reply_t> reply(xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
+    Reply<xcb_query_keymap_reply_t> reply(
+        xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
     if (!reply)
         return std::nullopt;
     return std::any_of(keycodes.begin(), keycodes.end(), [&](xcb_keycode_t keycode) {

@@ -3,11 +3,10 @@
 // Keyboard facts read from the X server, shared by the grabs and the synthetic paste.
 // Internal to this folder: it names xcb types.
 
-#include <xcb/xcb.h>
-
 #include <cstdint>
 #include <optional>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace xcb_keyboard {
 

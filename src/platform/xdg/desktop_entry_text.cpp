@@ -90,6 +90,6 @@ std::optional<QString> autostartEntryText(const QString& program, const QStringL
 
 bool switchesEntryOff(const QString& entryText)
 {
-    return fieldValue(entryText, u"Hidden") == u"true"
-        || fieldValue(entryText, u"X-GNOME-Autostart-enabled") == u"false";
+    return fieldValue(entryText, u"Hidden") == u"true" ||
+           fieldValue(entryText, u"X-GNOME-Autostart-enabled") == u"false";
 }

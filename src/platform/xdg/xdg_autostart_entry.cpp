@@ -45,7 +45,8 @@ Result<Done, QString> XdgAutostartEntry::registerItem()
 {
     const std::optional<QString> text = autostartEntryText(m_program, m_arguments);
     if (!text)
-        return QStringLiteral("The program's path cannot be written into an autostart entry: %1").arg(m_program);
+        return QStringLiteral("The program's path cannot be written into an autostart entry: %1")
+            .arg(m_program);
 
     const QString folder = QFileInfo(entryPath()).absolutePath();
     if (!QDir().mkpath(folder))

@@ -1,7 +1,6 @@
 #include "platform/zxing/zxing_qr_detector.h"
 
 #include <ZXing/ReadBarcode.h>
-
 #include <algorithm>
 
 namespace {
@@ -11,9 +10,10 @@ namespace {
 // to Grayscale8 goes through colour management and costs several times the detection.
 QImage luminanceOverWhite(const QImage& image)
 {
-    const QImage rgba = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
-                            ? image
-                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage rgba =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
+            ? image
+            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (rgba.isNull())
         return {};
     QImage gray(rgba.size(), QImage::Format_Grayscale8);
@@ -25,9 +25,9 @@ QImage luminanceOverWhite(const QImage& image)
         for (int x = 0; x < rgba.width(); ++x) {
             const QRgb pixel = in[x];
             // Premultiplied, so the luminance never exceeds alpha and the sum stays within 255.
-            const unsigned luminance =
-                (306u * unsigned(qRed(pixel)) + 601u * unsigned(qGreen(pixel)) + 117u * unsigned(qBlue(pixel)) + 0x200u)
-                >> 10;
+            const unsigned luminance = (306u * unsigned(qRed(pixel)) + 601u * unsigned(qGreen(pixel)) +
+                                        117u * unsigned(qBlue(pixel)) + 0x200u) >>
+                                       10;
             out[x] = uchar(std::min(255u, luminance + 255u - unsigned(qAlpha(pixel))));
         }
     }

@@ -127,8 +127,8 @@ QVBoxLayout* panelLayout(QWidget* panel, AddMode mode, const QString& heading, i
 } // namespace
 
 AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidget* parent)
-    : QDialog(parent),
-      m_model(new AddAccountModel(importer, std::move(onAdd), [this] { accept(); }, this)),
+    : QDialog(parent), m_model(new AddAccountModel(
+                           importer, std::move(onAdd), [this] { accept(); }, this)),
       m_chooseImageFile(chooseImageWithFileDialog)
 {
     setWindowTitle(QStringLiteral("Add account"));
@@ -235,14 +235,17 @@ QWidget* AddAccountDialog::buildModeSelector()
 QWidget* AddAccountDialog::buildScanPanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column = panelLayout(panel, AddMode::scanScreen, QStringLiteral("Scan a QR code from your screen"), 14);
+    QVBoxLayout* column =
+        panelLayout(panel, AddMode::scanScreen, QStringLiteral("Scan a QR code from your screen"), 14);
     column->addWidget(textLabel(
-        QStringLiteral("Show the QR code somewhere on any of your displays \u2014 in a browser tab, on your phone, in "
-                       "another app \u2014 then click Scan. Your desktop may ask you to allow the screenshot."),
+        QStringLiteral(
+            "Show the QR code somewhere on any of your displays \u2014 in a browser tab, on your phone, in "
+            "another app \u2014 then click Scan. Your desktop may ask you to allow the screenshot."),
         TextStyle::callout, secondaryColor(palette()), font()));
     column->addWidget(textLabel(
-        QStringLiteral("Tip: this also works with Google Authenticator's \"Export accounts\" QR \u2014 show that QR on "
-                       "your phone and point your phone's camera at the screen, or take a photo of it."),
+        QStringLiteral(
+            "Tip: this also works with Google Authenticator's \"Export accounts\" QR \u2014 show that QR on "
+            "your phone and point your phone's camera at the screen, or take a photo of it."),
         TextStyle::caption, withAlpha(primaryColor(palette()), 0.35), font()));
     return panel;
 }
@@ -250,20 +253,24 @@ QWidget* AddAccountDialog::buildScanPanel()
 QWidget* AddAccountDialog::buildImagePanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column = panelLayout(panel, AddMode::imageFile, QStringLiteral("Read a QR code from an image"), 14);
-    column->addWidget(textLabel(QStringLiteral("Pick a PNG, JPG, or other image that contains the QR code. Multiple QR "
-                                               "codes inside one image are supported."),
-                                TextStyle::callout, secondaryColor(palette()), font()));
+    QVBoxLayout* column =
+        panelLayout(panel, AddMode::imageFile, QStringLiteral("Read a QR code from an image"), 14);
+    column->addWidget(
+        textLabel(QStringLiteral("Pick a PNG, JPG, or other image that contains the QR code. Multiple QR "
+                                 "codes inside one image are supported."),
+                  TextStyle::callout, secondaryColor(palette()), font()));
     return panel;
 }
 
 QWidget* AddAccountDialog::buildPastePanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column = panelLayout(panel, AddMode::pasteLink, QStringLiteral("Paste an otpauth:// link"), 12);
-    column->addWidget(textLabel(QStringLiteral("Paste a setup link like otpauth://totp/\u2026 or a Google "
-                                               "Authenticator export link otpauth-migration://offline?data=\u2026"),
-                                TextStyle::callout, secondaryColor(palette()), font()));
+    QVBoxLayout* column =
+        panelLayout(panel, AddMode::pasteLink, QStringLiteral("Paste an otpauth:// link"), 12);
+    column->addWidget(
+        textLabel(QStringLiteral("Paste a setup link like otpauth://totp/\u2026 or a Google "
+                                 "Authenticator export link otpauth-migration://offline?data=\u2026"),
+                  TextStyle::callout, secondaryColor(palette()), font()));
     m_linkEdit = new QPlainTextEdit;
     m_linkEdit->setObjectName(QStringLiteral("linkEdit"));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -341,7 +348,8 @@ QWidget* AddAccountDialog::buildManualPanel()
     m_periodSpin->setMaximumWidth(220);
     // A half-typed number must not become the period.
     m_periodSpin->setKeyboardTracking(false);
-    connect(m_periodSpin, &QSpinBox::valueChanged, this, [this](int value) { m_model->setManualPeriod(value); });
+    connect(m_periodSpin, &QSpinBox::valueChanged, this,
+            [this](int value) { m_model->setManualPeriod(value); });
     auto* periodRow = new QHBoxLayout;
     periodRow->setContentsMargins(0, 0, 0, 0);
     periodRow->addWidget(m_periodSpin);
@@ -474,8 +482,9 @@ void AddAccountDialog::syncFromModel()
         const QSignalBlocker blocker(m_linkEdit);
         m_linkEdit->setPlainText(model.linkText());
     }
-    for (auto [edit, text] : {std::pair{m_issuerEdit, &model.manualIssuer()}, std::pair{m_nameEdit, &model.manualName()},
-                              std::pair{m_secretEdit, &model.manualSecret()}}) {
+    for (auto [edit, text] :
+         {std::pair{m_issuerEdit, &model.manualIssuer()}, std::pair{m_nameEdit, &model.manualName()},
+          std::pair{m_secretEdit, &model.manualSecret()}}) {
         if (edit->text() != *text)
             edit->setText(*text);
     }

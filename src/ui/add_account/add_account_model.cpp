@@ -31,7 +31,8 @@ QString trimmedOfSpaces(const QString& text)
 
 } // namespace
 
-AddAccountModel::AddAccountModel(QRImporter& importer, AddAction onAdd, DismissAction dismiss, QObject* parent)
+AddAccountModel::AddAccountModel(QRImporter& importer, AddAction onAdd, DismissAction dismiss,
+                                 QObject* parent)
     : QObject(parent), m_importer(importer), m_onAdd(std::move(onAdd)), m_dismiss(std::move(dismiss))
 {
     m_scanTimer.setSingleShot(true);

@@ -152,7 +152,8 @@ void AccountListView::keyPressEvent(QKeyEvent* event)
             Q_EMIT deleteRequested(current.row());
             return;
         }
-        if (event->matches(QKeySequence::Copy) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (event->matches(QKeySequence::Copy) || event->key() == Qt::Key_Return ||
+            event->key() == Qt::Key_Enter) {
             Q_EMIT copyRequested(current.row());
             return;
         }

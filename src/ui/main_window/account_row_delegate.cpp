@@ -33,14 +33,15 @@ QString displayedCode(const Account& account, Instant now)
 
 AccountRowDelegate::AccountRowDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-AccountRowLayout AccountRowDelegate::layoutFor(const QStyleOptionViewItem& option, const Account& account) const
+AccountRowLayout AccountRowDelegate::layoutFor(const QStyleOptionViewItem& option,
+                                               const Account& account) const
 {
     const QFontMetrics metrics(codeFont(option.font));
     return accountRowLayout(option.rect, metrics.horizontalAdvance(displayedCode(account, m_now)));
 }
 
-AccountRowLayout::Element AccountRowDelegate::elementAt(const QStyleOptionViewItem& option, const QModelIndex& index,
-                                                        QPoint point) const
+AccountRowLayout::Element AccountRowDelegate::elementAt(const QStyleOptionViewItem& option,
+                                                        const QModelIndex& index, QPoint point) const
 {
     const Account* account = accountFor(index);
     if (account == nullptr)
@@ -105,14 +106,16 @@ void AccountRowDelegate::paintNameBlock(QPainter& painter, const QStyleOptionVie
                      titleMetrics.elidedText(rowTitle(account), Qt::ElideRight, block.width()));
     if (subtitle.isEmpty())
         return;
-    QRect subtitleRect(block.left(), titleRect.bottom() + 1 + lineGap, block.width(), subtitleMetrics.height());
+    QRect subtitleRect(block.left(), titleRect.bottom() + 1 + lineGap, block.width(),
+                       subtitleMetrics.height());
     painter.setFont(subtitleFont);
     painter.setPen(secondaryColor(option.palette));
     painter.drawText(subtitleRect, Qt::AlignLeft | Qt::AlignVCenter,
                      subtitleMetrics.elidedText(subtitle, Qt::ElideRight, block.width()));
 }
 
-void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
 {
     const Account* account = accountFor(index);
     if (account == nullptr)
@@ -121,7 +124,8 @@ void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const QString code = displayedCode(*account, m_now);
     const QFont digits = codeFont(option.font);
-    const AccountRowLayout layout = accountRowLayout(option.rect, QFontMetrics(digits).horizontalAdvance(code));
+    const AccountRowLayout layout =
+        accountRowLayout(option.rect, QFontMetrics(digits).horizontalAdvance(code));
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -210,8 +214,8 @@ bool AccountRowDelegate::editorEvent(QEvent* event, QAbstractItemModel*, const Q
     return false;
 }
 
-bool AccountRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                                   const QModelIndex& index)
+bool AccountRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() != QEvent::ToolTip)
         return QStyledItemDelegate::helpEvent(event, view, option, index);
@@ -226,11 +230,20 @@ bool AccountRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, c
     const AccountRowLayout layout = layoutFor(option, *account);
     QRect area;
     switch (element) {
-    case AccountRowLayout::Element::handle: area = layout.handle; break;
-    case AccountRowLayout::Element::code: area = layout.code; break;
-    case AccountRowLayout::Element::advance: area = layout.ringOrAdvance; break;
-    case AccountRowLayout::Element::copy: area = layout.copy; break;
-    case AccountRowLayout::Element::none: break;
+    case AccountRowLayout::Element::handle:
+        area = layout.handle;
+        break;
+    case AccountRowLayout::Element::code:
+        area = layout.code;
+        break;
+    case AccountRowLayout::Element::advance:
+        area = layout.ringOrAdvance;
+        break;
+    case AccountRowLayout::Element::copy:
+        area = layout.copy;
+        break;
+    case AccountRowLayout::Element::none:
+        break;
     }
     QToolTip::showText(event->globalPos(), text, view->viewport(), area);
     return true;

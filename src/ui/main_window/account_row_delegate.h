@@ -31,7 +31,8 @@ public:
     // The tooltip of the element under a point; empty where there is none.
     QString toolTipAt(const QStyleOptionViewItem& option, const QModelIndex& index, QPoint point) const;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;

@@ -7,11 +7,18 @@
 // code text. Painting and hit-testing both read this, so a click always lands on what is drawn.
 struct AccountRowLayout
 {
-    enum class Element { none, handle, code, advance, copy };
+    enum class Element
+    {
+        none,
+        handle,
+        code,
+        advance,
+        copy
+    };
 
     static constexpr int rowHeight = 52;
-    static constexpr int inset = 8;       // between the list's edge and the row background
-    static constexpr int padding = 10;    // inside the row background
+    static constexpr int inset = 8;    // between the list's edge and the row background
+    static constexpr int padding = 10; // inside the row background
     static constexpr int spacing = 14;
     static constexpr int handleWidth = 22;
     static constexpr int handleHeight = 30;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-QList<Account> movedAccounts(const QList<Account>& accounts, QList<qsizetype> sourceOffsets, qsizetype destination)
+QList<Account> movedAccounts(const QList<Account>& accounts, QList<qsizetype> sourceOffsets,
+                             qsizetype destination)
 {
     const qsizetype count = accounts.size();
     std::sort(sourceOffsets.begin(), sourceOffsets.end());

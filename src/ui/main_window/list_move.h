@@ -9,4 +9,5 @@
 // destination offset, or at the end when the destination is the list's length.
 // Offsets outside the list are ignored and the destination is clamped, so a stale drop
 // never loses or duplicates an account.
-QList<Account> movedAccounts(const QList<Account>& accounts, QList<qsizetype> sourceOffsets, qsizetype destination);
+QList<Account> movedAccounts(const QList<Account>& accounts, QList<qsizetype> sourceOffsets,
+                             qsizetype destination);

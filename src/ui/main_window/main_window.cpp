@@ -6,8 +6,8 @@
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
 #include "ui/main_window/account_row_delegate.h"
-#include "ui/widgets/app_icons.h"
 #include "ui/main_window/list_move.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ticking_clock.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
@@ -48,14 +48,10 @@ QLabel* iconLabel(AppIcon icon, int size, const QColor& color, QWidget* parent)
 
 } // namespace
 
-MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard, AddSheetFactory addSheet,
-                       QWidget* parent, DelayedCall delayedCall)
-    : QWidget(parent),
-      m_store(store),
-      m_clock(clock),
-      m_clipboard(clipboard),
-      m_addSheet(std::move(addSheet)),
-      m_delayedCall(std::move(delayedCall))
+MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard,
+                       AddSheetFactory addSheet, QWidget* parent, DelayedCall delayedCall)
+    : QWidget(parent), m_store(store), m_clock(clock), m_clipboard(clipboard),
+      m_addSheet(std::move(addSheet)), m_delayedCall(std::move(delayedCall))
 {
     if (!m_delayedCall) {
         m_delayedCall = [this](std::chrono::milliseconds delay, std::function<void()> work) {
@@ -97,8 +93,9 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     m_sessionNotice = new QLabel(this);
     m_sessionNotice->setWordWrap(true);
     m_sessionNotice->setFont(textStyleFont(font(), TextStyle::caption));
-    m_sessionNotice->setStyleSheet(QStringLiteral("color: %1; background: %2; padding: 6px 12px;")
-                                       .arg(rgbaText(secondaryColor(palette())), rgbaText(quaternaryColor(palette()))));
+    m_sessionNotice->setStyleSheet(
+        QStringLiteral("color: %1; background: %2; padding: 6px 12px;")
+            .arg(rgbaText(secondaryColor(palette())), rgbaText(quaternaryColor(palette()))));
     m_sessionNotice->hide();
     layout->addWidget(m_sessionNotice);
 
@@ -207,9 +204,11 @@ QWidget* MainWindow::buildEmptyState()
     add->setDefault(true);
     const QColor accent = accentColor(palette());
     add->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: %2; border: none; border-radius: 6px; padding: 6px 14px; }"
-                       "QPushButton:pressed { background: %3; }")
-            .arg(accent.name(), palette().color(QPalette::HighlightedText).name(), accent.darker(120).name()));
+        QStringLiteral(
+            "QPushButton { background: %1; color: %2; border: none; border-radius: 6px; padding: 6px 14px; }"
+            "QPushButton:pressed { background: %3; }")
+            .arg(accent.name(), palette().color(QPalette::HighlightedText).name(),
+                 accent.darker(120).name()));
     column->addSpacing(4);
     column->addWidget(add, 0, Qt::AlignHCenter);
     column->addStretch(1);
@@ -274,7 +273,8 @@ void MainWindow::showAddSheet()
 {
     if (m_showingAddSheet || !m_addSheet)
         return;
-    QDialog* sheet = m_addSheet(this, [this](const QList<Account>& accounts) { m_store.addAccounts(accounts); });
+    QDialog* sheet =
+        m_addSheet(this, [this](const QList<Account>& accounts) { m_store.addAccounts(accounts); });
     if (sheet == nullptr)
         return;
     m_showingAddSheet = true;

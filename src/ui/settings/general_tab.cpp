@@ -1,8 +1,8 @@
 #include "ui/settings/general_tab.h"
 
 #include "core/uuid_text.h"
-#include "settings/app_settings.h"
 #include "platform/login_item.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/settings/settings_window_widgets.h"
 #include "ui/tray/tray_icons.h"
@@ -36,8 +36,8 @@ QLabel* glyphLabel(TrayGlyph glyph, const QColor& color, int size, QWidget* pare
 
 } // namespace
 
-GeneralTab::GeneralTab(AccountStore& store, AppSettings& settings, LoginItem& loginItem, QString keyringManager,
-                       QWidget* parent)
+GeneralTab::GeneralTab(AccountStore& store, AppSettings& settings, LoginItem& loginItem,
+                       QString keyringManager, QWidget* parent)
     : QWidget(parent), m_store(store), m_settings(settings), m_loginItem(loginItem),
       m_keyringManager(std::move(keyringManager))
 {
@@ -72,7 +72,8 @@ GeneralTab::GeneralTab(AccountStore& store, AppSettings& settings, LoginItem& lo
         refreshVisibility();
     });
     connect(&m_settings, &AppSettings::menuBarAccountIDChanged, this, &GeneralTab::refreshAccountPicker);
-    connect(&m_settings, &AppSettings::menuBarHiddenAccountIDsChanged, this, &GeneralTab::refreshShownAccounts);
+    connect(&m_settings, &AppSettings::menuBarHiddenAccountIDsChanged, this,
+            &GeneralTab::refreshShownAccounts);
 
     m_launchAtLogin = m_loginItem.status() == LoginItem::Status::enabled;
     m_launchSwitch->setChecked(m_launchAtLogin);
@@ -92,16 +93,18 @@ QWidget* GeneralTab::buildStartup()
     connect(m_launchSwitch, &QCheckBox::clicked, this, &GeneralTab::setLaunchAtLogin);
     column->addWidget(m_launchSwitch);
 
-    column->addWidget(captionText(QStringLiteral("When enabled, Brisvane starts automatically every time you log in, so "
-                                                 "the tray icon and your global hotkeys are always available."),
-                                  section));
+    column->addWidget(
+        captionText(QStringLiteral("When enabled, Brisvane starts automatically every time you log in, so "
+                                   "the tray icon and your global hotkeys are always available."),
+                    section));
 
     m_statusRow = new QWidget(section);
     m_statusRow->setObjectName(QStringLiteral("launchStatus"));
     auto* statusLayout = new QHBoxLayout(m_statusRow);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     statusLayout->setSpacing(8);
-    statusLayout->addWidget(glyphLabel(TrayGlyph::warning, orangeColor(), 14, m_statusRow), 0, Qt::AlignVCenter);
+    statusLayout->addWidget(glyphLabel(TrayGlyph::warning, orangeColor(), 14, m_statusRow), 0,
+                            Qt::AlignVCenter);
     m_statusText = captionText(QString(), m_statusRow);
     m_statusText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusLayout->addWidget(m_statusText, 1);
@@ -121,7 +124,8 @@ QWidget* GeneralTab::buildTray()
     m_showCodeSwitch = new QCheckBox(QStringLiteral("Show a code in the tray"), section);
     m_showCodeSwitch->setObjectName(QStringLiteral("showCodeInTray"));
     m_showCodeSwitch->setChecked(m_settings.showCodeInMenuBar());
-    connect(m_showCodeSwitch, &QCheckBox::clicked, this, [this](bool on) { m_settings.setShowCodeInMenuBar(on); });
+    connect(m_showCodeSwitch, &QCheckBox::clicked, this,
+            [this](bool on) { m_settings.setShowCodeInMenuBar(on); });
     column->addWidget(m_showCodeSwitch);
 
     m_accountRow = new QWidget(section);
@@ -135,7 +139,8 @@ QWidget* GeneralTab::buildTray()
     m_accountPicker->setMaximumWidth(pickerMaxWidth);
     m_accountPicker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(m_accountPicker, &QComboBox::activated, this, [this](int index) {
-        const std::optional<QUuid> id = index <= 0 ? std::nullopt : parseUUID(m_accountPicker->itemData(index).toString());
+        const std::optional<QUuid> id =
+            index <= 0 ? std::nullopt : parseUUID(m_accountPicker->itemData(index).toString());
         m_settings.setMenuBarAccountID(id);
     });
     accountLayout->addWidget(m_accountPicker);
@@ -143,9 +148,10 @@ QWidget* GeneralTab::buildTray()
     column->addWidget(m_accountRow);
 
     column->addWidget(captionText(
-        QStringLiteral("Shows the current code right in the tray, next to the key icon. Note: the code stays visible "
-                       "on screen, so anyone looking at your screen can see it — turn this off if you'd rather keep "
-                       "it hidden until you click the icon."),
+        QStringLiteral(
+            "Shows the current code right in the tray, next to the key icon. Note: the code stays visible "
+            "on screen, so anyone looking at your screen can see it — turn this off if you'd rather keep "
+            "it hidden until you click the icon."),
         section));
 
     m_shownAccountsBlock = new QWidget(section);
@@ -155,10 +161,11 @@ QWidget* GeneralTab::buildTray()
     block->setSpacing(8);
     block->addWidget(calloutTitle(QStringLiteral("Accounts shown in the menu"), m_shownAccountsBlock));
     // The tray window reorders with its arrows, not by dragging.
-    block->addWidget(captionText(QStringLiteral("Uncheck an account to hide it from the dropdown (it stays in the main "
-                                                "window). Use the arrows in the dropdown or drag rows in the main window "
-                                                "to reorder them."),
-                                 m_shownAccountsBlock));
+    block->addWidget(
+        captionText(QStringLiteral("Uncheck an account to hide it from the dropdown (it stays in the main "
+                                   "window). Use the arrows in the dropdown or drag rows in the main window "
+                                   "to reorder them."),
+                    m_shownAccountsBlock));
     m_shownAccountsArea = new QScrollArea(m_shownAccountsBlock);
     auto* listArea = m_shownAccountsArea;
     listArea->setFrameShape(QFrame::NoFrame);
@@ -189,10 +196,11 @@ QWidget* GeneralTab::buildSecureStorage()
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     texts->addWidget(calloutTitle(QStringLiteral("Accounts are kept in your login keyring"), section));
-    texts->addWidget(captionText(QStringLiteral("Your TOTP/HOTP secrets are stored by the desktop's Secret Service "
-                                                "(such as GNOME Keyring or KWallet), encrypted with your login "
-                                                "password. They never leave this computer."),
-                                 section));
+    texts->addWidget(
+        captionText(QStringLiteral("Your TOTP/HOTP secrets are stored by the desktop's Secret Service "
+                                   "(such as GNOME Keyring or KWallet), encrypted with your login "
+                                   "password. They never leave this computer."),
+                    section));
     row->addLayout(texts, 1);
     column->addLayout(row);
 
@@ -254,7 +262,8 @@ void GeneralTab::rebuildAccounts()
     for (const Account& account : m_store.accounts()) {
         auto* box = new QCheckBox(accountLabel(account), m_shownAccountsLayout->parentWidget());
         const QUuid id = account.id;
-        connect(box, &QCheckBox::clicked, this, [this, id](bool shown) { m_settings.setAccountShownInMenu(id, shown); });
+        connect(box, &QCheckBox::clicked, this,
+                [this, id](bool shown) { m_settings.setAccountShownInMenu(id, shown); });
         m_shownAccountsLayout->insertWidget(m_shownAccountsLayout->count() - 1, box);
         m_shownAccountBoxes.append(box);
     }
@@ -287,7 +296,8 @@ void GeneralTab::refreshShownAccounts()
     const QList<Account>& accounts = m_store.accounts();
     for (qsizetype i = 0; i < m_shownAccountBoxes.size() && i < accounts.size(); ++i) {
         const QSignalBlocker blocker(m_shownAccountBoxes.at(i));
-        m_shownAccountBoxes.at(i)->setChecked(!m_settings.menuBarHiddenAccountIDs().contains(accounts.at(i).id));
+        m_shownAccountBoxes.at(i)->setChecked(
+            !m_settings.menuBarHiddenAccountIDs().contains(accounts.at(i).id));
     }
 }
 
@@ -302,7 +312,8 @@ void GeneralTab::openKeyringManager()
 {
     const bool started = QProcess::startDetached(m_keyringManager, {});
     m_keyringLaunchError->setText(
-        started ? QString() : QStringLiteral("Could not start %1.").arg(QFileInfo(m_keyringManager).fileName()));
+        started ? QString()
+                : QStringLiteral("Could not start %1.").arg(QFileInfo(m_keyringManager).fileName()));
     m_keyringLaunchError->setVisible(!started);
 }
 

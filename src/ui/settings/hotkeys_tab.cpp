@@ -1,14 +1,14 @@
 #include "ui/settings/hotkeys_tab.h"
 
-#include "settings/app_settings.h"
-#include "ui/widgets/recorder_button.h"
 #include "platform/keystroke_sender.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
-#include "ui/widgets/app_icons.h"
 #include "ui/settings/hotkeys_tab_binding_row.h"
 #include "ui/settings/hotkeys_tab_rules.h"
 #include "ui/settings/settings_window_widgets.h"
 #include "ui/tray/tray_icons.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/widgets/recorder_button.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -33,7 +33,8 @@ QLabel* secondaryText(const QString& text, TextStyle style, QWidget* parent)
 
 } // namespace
 
-HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes, QWidget* parent)
+HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes,
+                       QWidget* parent)
     : QWidget(parent), m_store(store), m_settings(settings), m_keystrokes(keystrokes),
       m_canSendKeystrokes(keystrokes.canSendKeystrokes())
 {
@@ -88,9 +89,11 @@ QWidget* HotKeysTab::buildHeader()
     column->setSpacing(6);
     column->addWidget(sectionTitle(QStringLiteral("Global hotkeys"), header));
     column->addWidget(secondaryText(
-        QStringLiteral("Each row links a key combination to one of your accounts. Press the combination anywhere on your "
-                       "desktop — even when this app is in the background — and the current code is copied to the "
-                       "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
+        QStringLiteral(
+            "Each row links a key combination to one of your accounts. Press the combination anywhere on "
+            "your "
+            "desktop — even when this app is in the background — and the current code is copied to the "
+            "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
         TextStyle::callout, header));
     return header;
 }
@@ -118,9 +121,10 @@ QWidget* HotKeysTab::buildWarning()
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(calloutTitle(QStringLiteral("Auto-paste cannot type into other apps here"), strip));
-    texts->addWidget(captionText(QStringLiteral("This desktop session does not let Brisvane send keystrokes. Codes are "
-                                                "still copied; paste them with Ctrl+V."),
-                                 strip));
+    texts->addWidget(
+        captionText(QStringLiteral("This desktop session does not let Brisvane send keystrokes. Codes are "
+                                   "still copied; paste them with Ctrl+V."),
+                    strip));
     row->addLayout(texts, 1);
     return strip;
 }
@@ -142,8 +146,9 @@ QWidget* HotKeysTab::buildEmptyState()
     title->setFont(textStyleFont(font(), TextStyle::headline));
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
-    auto* hint = secondaryText(QStringLiteral("Click Add hotkey to map a key combination to one of your accounts."),
-                               TextStyle::callout, box);
+    auto* hint =
+        secondaryText(QStringLiteral("Click Add hotkey to map a key combination to one of your accounts."),
+                      TextStyle::callout, box);
     hint->setAlignment(Qt::AlignCenter);
     column->addWidget(hint);
     column->addStretch(1);
@@ -173,15 +178,17 @@ void HotKeysTab::syncRows()
     QList<HotKeysTabBindingRow*> unused = m_rows;
     QList<HotKeysTabBindingRow*> ordered;
     for (const HotKeyBinding& binding : bindings) {
-        const auto reusable = std::find_if(unused.begin(), unused.end(),
-                                           [&](const HotKeysTabBindingRow* row) { return row->bindingID() == binding.id; });
+        const auto reusable =
+            std::find_if(unused.begin(), unused.end(),
+                         [&](const HotKeysTabBindingRow* row) { return row->bindingID() == binding.id; });
         HotKeysTabBindingRow* row = nullptr;
         if (reusable != unused.end()) {
             row = *reusable;
             unused.erase(reusable);
         } else {
             row = new HotKeysTabBindingRow(m_settings, binding, m_listLayout->parentWidget());
-            connect(row, &HotKeysTabBindingRow::permissionWanted, this, [this] { m_keystrokes.requestPermission(); });
+            connect(row, &HotKeysTabBindingRow::permissionWanted, this,
+                    [this] { m_keystrokes.requestPermission(); });
             const RecorderButton* recorder = row->recorderButton();
             connect(row->recorderButton(), &RecorderButton::recordingChanged, this,
                     [this, recorder](bool recording) { noteRecording(recorder, recording); });

@@ -23,7 +23,8 @@ public:
     static constexpr int permissionPollMs = 1500;
 
     // The shared objects must outlive the tab.
-    HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes, QWidget* parent = nullptr);
+    HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes,
+               QWidget* parent = nullptr);
     ~HotKeysTab() override;
 
     bool canSendKeystrokes() const { return m_canSendKeystrokes; }

@@ -2,11 +2,11 @@
 
 #include "core/uuid_text.h"
 #include "settings/app_settings.h"
-#include "ui/widgets/hot_key_recorder.h"
-#include "ui/widgets/recorder_button.h"
-#include "ui/widgets/app_icons.h"
 #include "ui/settings/hotkeys_tab_rules.h"
 #include "ui/tray/tray_icons.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/widgets/hot_key_recorder.h"
+#include "ui/widgets/recorder_button.h"
 #include "ui/widgets/ui_colors.h"
 
 #include <QCheckBox>
@@ -22,14 +22,16 @@ constexpr QSize recorderSize(150, 24);
 
 } // namespace
 
-HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBinding& binding, QWidget* parent)
+HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBinding& binding,
+                                           QWidget* parent)
     : QWidget(parent), m_settings(settings), m_binding(binding)
 {
     m_enabled = new QCheckBox(this);
     m_enabled->setObjectName(QStringLiteral("bindingEnabled"));
     m_enabled->setToolTip(QStringLiteral("Enable this hotkey"));
     m_enabled->setAccessibleName(m_enabled->toolTip());
-    connect(m_enabled, &QCheckBox::clicked, this, [this](bool on) { edit([on](HotKeyBinding& b) { b.enabled = on; }); });
+    connect(m_enabled, &QCheckBox::clicked, this,
+            [this](bool on) { edit([on](HotKeyBinding& b) { b.enabled = on; }); });
 
     m_account = new QComboBox(this);
     m_account->setObjectName(QStringLiteral("bindingAccount"));
@@ -37,7 +39,8 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_account->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_account->setMinimumContentsLength(12);
     connect(m_account, &QComboBox::activated, this, [this](int index) {
-        const std::optional<QUuid> id = index <= 0 ? std::nullopt : parseUUID(m_account->itemData(index).toString());
+        const std::optional<QUuid> id =
+            index <= 0 ? std::nullopt : parseUUID(m_account->itemData(index).toString());
         edit([id](HotKeyBinding& b) { b.accountID = id; });
     });
 

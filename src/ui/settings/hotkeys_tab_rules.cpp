@@ -28,6 +28,7 @@ bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystro
 QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes)
 {
     if (autoPaste && !canSendKeystrokes)
-        return QStringLiteral("Auto-paste: insert the code at the cursor (not possible in this desktop session)");
+        return QStringLiteral(
+            "Auto-paste: insert the code at the cursor (not possible in this desktop session)");
     return QStringLiteral("Auto-paste: insert the code at the cursor in the focused app");
 }

@@ -1,17 +1,16 @@
 #include "ui/settings/settings_window.h"
 
-#include "ui/widgets/app_icons.h"
 #include "ui/settings/general_tab.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/tray/tray_icons.h"
+#include "ui/widgets/app_icons.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, LoginItem& loginItem,
                                KeystrokeSender& keystrokes, QString keyringManager, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_tabs(new QTabWidget(this)),
+    : QWidget(parent, Qt::Window), m_tabs(new QTabWidget(this)),
       m_general(new GeneralTab(store, settings, loginItem, std::move(keyringManager))),
       m_hotKeys(new HotKeysTab(store, settings, keystrokes))
 {

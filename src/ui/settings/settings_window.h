@@ -21,8 +21,8 @@ public:
 
     // `keyringManager` is the program "Open Keyring Manager" starts (findKeyringManager());
     // empty hides that button. Everything passed in must outlive the window.
-    SettingsWindow(AccountStore& store, AppSettings& settings, LoginItem& loginItem, KeystrokeSender& keystrokes,
-                   QString keyringManager, QWidget* parent = nullptr);
+    SettingsWindow(AccountStore& store, AppSettings& settings, LoginItem& loginItem,
+                   KeystrokeSender& keystrokes, QString keyringManager, QWidget* parent = nullptr);
 
     // Shows the window and brings it to the front.
     void present();

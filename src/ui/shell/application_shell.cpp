@@ -14,11 +14,13 @@ namespace {
 bool askToQuitWithUnsaved(int unsavedCount)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Brisvane"),
-                    unsavedCount == 1 ? QStringLiteral("One account is not saved in the keyring yet.")
-                                      : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
-    box.setInformativeText(QStringLiteral(
-        "The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running "
-        "and it will store them with the next change once the keyring works again."));
+                    unsavedCount == 1
+                        ? QStringLiteral("One account is not saved in the keyring yet.")
+                        : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
+    box.setInformativeText(
+        QStringLiteral("The keyring refused to store them, so they would be lost if Brisvane quits now. Keep "
+                       "Brisvane running "
+                       "and it will store them with the next change once the keyring works again."));
     QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
     QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
     box.setDefaultButton(keep);
@@ -31,15 +33,12 @@ bool askToQuitWithUnsaved(int unsavedCount)
 ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
                                    HotKeyControllerFactory hotKeyControllerFactory,
                                    MainWindow::AddSheetFactory addSheet, QObject* parent)
-    : QObject(parent),
-      m_clipboard(clipboard),
+    : QObject(parent), m_clipboard(clipboard),
       // The order matters: the accounts are loaded before the clock starts, and the settings
       // come last, as the views and the hotkey controller expect.
-      m_store(std::make_unique<AccountStore>(secureItems)),
-      m_clock(std::make_unique<TickingClock>()),
+      m_store(std::make_unique<AccountStore>(secureItems)), m_clock(std::make_unique<TickingClock>()),
       m_settings(std::make_unique<AppSettings>(preferences)),
-      m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)),
-      m_addSheet(std::move(addSheet)),
+      m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)), m_addSheet(std::move(addSheet)),
       m_confirmUnsavedQuit(askToQuitWithUnsaved)
 {
 }
@@ -63,7 +62,8 @@ MainWindow& ApplicationShell::mainWindow()
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, m_clipboard, m_addSheet);
         m_mainWindow->setSessionNotice(m_sessionNotice);
-        connect(m_mainWindow.get(), &MainWindow::contentShown, this, &ApplicationShell::ensureHotKeyController);
+        connect(m_mainWindow.get(), &MainWindow::contentShown, this,
+                &ApplicationShell::ensureHotKeyController);
     }
     return *m_mainWindow;
 }

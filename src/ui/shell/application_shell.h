@@ -48,7 +48,10 @@ public:
     // Asked before quitting while accounts exist only in memory (their keyring write failed);
     // given how many, answers whether to quit anyway. The default asks with a message box.
     using UnsavedQuitConfirmation = std::function<bool(int unsavedCount)>;
-    void setUnsavedQuitConfirmation(UnsavedQuitConfirmation confirm) { m_confirmUnsavedQuit = std::move(confirm); }
+    void setUnsavedQuitConfirmation(UnsavedQuitConfirmation confirm)
+    {
+        m_confirmUnsavedQuit = std::move(confirm);
+    }
     // Quits unless accounts would be lost and the user chooses to keep running. Unsaved
     // accounts get one more write first. Returns whether the application is quitting.
     bool requestQuit();

@@ -11,13 +11,18 @@ class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    enum class Role {
+    enum class Role
+    {
         primary,   // this process serves; requests arrive as signals
         secondary, // another process runs and received the request
         alone,     // no socket could be set up; this process runs unguarded
         unanswered // another process holds the socket but did not answer
     };
-    enum class Request { activate, none };
+    enum class Request
+    {
+        activate,
+        none
+    };
 
     // The server name is a socket path; tests pass their own.
     explicit SingleInstance(QString serverName, QObject* parent = nullptr);
@@ -34,7 +39,12 @@ Q_SIGNALS:
     void activationRequested();
 
 private:
-    enum class Delivery { noServer, delivered, unanswered };
+    enum class Delivery
+    {
+        noServer,
+        delivered,
+        unanswered
+    };
     Delivery sendToRunning(Request request);
     void serve();
 

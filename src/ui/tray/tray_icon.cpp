@@ -2,12 +2,12 @@
 
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
-#include "ui/widgets/ticking_clock.h"
 #include "ui/tray/tray_accounts.h"
 #include "ui/tray/tray_icon_image.h"
 #include "ui/tray/tray_icons.h"
 #include "ui/tray/tray_window.h"
 #include "ui/tray/tray_window_placement.h"
+#include "ui/widgets/ticking_clock.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -115,7 +115,8 @@ void TrayIcon::fitEmbeddedIcon(const QSize& size)
             continue;
         // The picture keeps its proportions inside the window.
         const int height = std::max(widget->height(), 1);
-        const int width = static_cast<int>(std::ceil(size.width() * double(height) / std::max(size.height(), 1)));
+        const int width =
+            static_cast<int>(std::ceil(size.width() * double(height) / std::max(size.height(), 1)));
         const QSize wanted(std::max(width, height), height);
         if (widget->minimumSize() == wanted)
             continue;

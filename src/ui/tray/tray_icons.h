@@ -7,9 +7,20 @@
 
 // Icons of the tray item, its window and the settings window: the desktop theme's icon when it
 // has one, else our own SVG.
-enum class TrayGlyph {
-    trayKey, chevronUp, chevronDown, openWindow, eyeSlash, list, gear, textCursor, warning,
-    command, commandCircle, keyring
+enum class TrayGlyph
+{
+    trayKey,
+    chevronUp,
+    chevronDown,
+    openWindow,
+    eyeSlash,
+    list,
+    gear,
+    textCursor,
+    warning,
+    command,
+    commandCircle,
+    keyring
 };
 
 QIcon trayGlyph(TrayGlyph glyph);

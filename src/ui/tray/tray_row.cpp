@@ -30,7 +30,8 @@ QToolButton* chevronButton(QWidget* parent)
 } // namespace
 
 TrayRow::TrayRow(QWidget* parent)
-    : QWidget(parent), m_up(chevronButton(this)), m_down(chevronButton(this)), m_copy(new TrayRowCopyButton(this))
+    : QWidget(parent), m_up(chevronButton(this)), m_down(chevronButton(this)),
+      m_copy(new TrayRowCopyButton(this))
 {
     auto* moveColumn = new QWidget(this);
     moveColumn->setFixedSize(moveColumnWidth, moveColumnHeight);
@@ -53,13 +54,15 @@ TrayRow::TrayRow(QWidget* parent)
 
     connect(m_up, &QToolButton::clicked, this, [this] { Q_EMIT moveUpRequested(m_content.account.id); });
     connect(m_down, &QToolButton::clicked, this, [this] { Q_EMIT moveDownRequested(m_content.account.id); });
-    connect(m_copy, &TrayRowCopyButton::clicked, this, [this] { Q_EMIT copyRequested(m_content.account.id); });
+    connect(m_copy, &TrayRowCopyButton::clicked, this,
+            [this] { Q_EMIT copyRequested(m_content.account.id); });
     updateChevrons();
 }
 
 void TrayRow::setContent(const TrayRowContent& content)
 {
-    const bool chevronsChanged = content.canMoveUp != m_content.canMoveUp || content.canMoveDown != m_content.canMoveDown;
+    const bool chevronsChanged =
+        content.canMoveUp != m_content.canMoveUp || content.canMoveDown != m_content.canMoveDown;
     m_content = content;
     m_copy->setContent(content);
     if (chevronsChanged)

@@ -1,9 +1,9 @@
 #include "ui/tray/tray_row_copy_button.h"
 
+#include "ui/tray/tray_accounts.h"
 #include "ui/widgets/account_presentation.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/timer_ring.h"
-#include "ui/tray/tray_accounts.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -55,8 +55,10 @@ void TrayRowCopyButton::setContent(const TrayRowContent& content)
     const bool shapeChanged = content.account.issuer.isEmpty() != m_content.account.issuer.isEmpty();
     m_content = content;
     // A hidden code is never computed.
-    m_codeText = content.reveal ? groupedCode(content.account.code(content.now)) : maskedCode(content.account.digits);
-    setToolTip(content.reveal ? QStringLiteral("Click to copy") : QStringLiteral("Click to copy (code hidden)"));
+    m_codeText =
+        content.reveal ? groupedCode(content.account.code(content.now)) : maskedCode(content.account.digits);
+    setToolTip(content.reveal ? QStringLiteral("Click to copy")
+                              : QStringLiteral("Click to copy (code hidden)"));
     setAccessibleName(accountLabel(content.account));
     if (shapeChanged)
         updateGeometry();
@@ -92,15 +94,17 @@ void TrayRowCopyButton::paintEvent(QPaintEvent*)
     // Right to left: copy mark, ring, code; the names take what is left.
     int right = area.right() + 1;
     const QRect markRect(right - markSize, area.center().y() - markSize / 2, markSize, markSize);
-    const QPixmap mark = m_content.isCopied
-        ? tintedIconPixmap(AppIcon::copied, markRect.size(), greenColor(), devicePixelRatioF())
-        : tintedIconPixmap(AppIcon::copy, markRect.size(), secondaryColor(pal), devicePixelRatioF());
+    const QPixmap mark =
+        m_content.isCopied
+            ? tintedIconPixmap(AppIcon::copied, markRect.size(), greenColor(), devicePixelRatioF())
+            : tintedIconPixmap(AppIcon::copy, markRect.size(), secondaryColor(pal), devicePixelRatioF());
     painter.drawPixmap(markRect.topLeft(), mark);
     right = markRect.left() - spacing;
 
     if (m_content.account.type == OTPType::totp) {
         const QRect ringRect(right - ringSize, area.center().y() - ringSize / 2, ringSize, ringSize);
-        paintTimerRing(painter, ringRect, TimerRing{static_cast<double>(m_content.account.period), m_content.now}, pal);
+        paintTimerRing(painter, ringRect,
+                       TimerRing{static_cast<double>(m_content.account.period), m_content.now}, pal);
         right = ringRect.left() - spacing;
     }
 
@@ -123,7 +127,8 @@ void TrayRowCopyButton::paintEvent(QPaintEvent*)
     int y = names.top() + (names.height() - blockHeight) / 2;
     painter.setFont(titleF);
     painter.setPen(primaryColor(pal));
-    painter.drawText(QRect(names.left(), y, names.width(), titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(names.left(), y, names.width(), titleMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter,
                      titleMetrics.elidedText(rowTitle(m_content.account), Qt::ElideRight, names.width()));
     if (!subtitle.isEmpty()) {
         y += titleMetrics.height() + 1;

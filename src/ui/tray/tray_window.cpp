@@ -1,14 +1,14 @@
 #include "ui/tray/tray_window.h"
 
 #include "core/otp_code.h"
-#include "settings/app_settings.h"
 #include "platform/clipboard.h"
+#include "settings/app_settings.h"
 #include "storage/account_store.h"
-#include "ui/widgets/app_icons.h"
-#include "ui/widgets/ticking_clock.h"
 #include "ui/tray/tray_accounts.h"
 #include "ui/tray/tray_icons.h"
 #include "ui/tray/tray_row.h"
+#include "ui/widgets/app_icons.h"
+#include "ui/widgets/ticking_clock.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -77,8 +77,8 @@ int titleIconSize(const QFont& body)
 
 TrayWindow::TrayWindow(AccountStore& store, TickingClock& clock, AppSettings& settings, Clipboard& clipboard,
                        QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
-      m_store(store), m_clock(clock), m_settings(settings), m_clipboard(clipboard)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_store(store), m_clock(clock),
+      m_settings(settings), m_clipboard(clipboard)
 {
     setObjectName(QStringLiteral("trayWindow"));
     setWindowTitle(QStringLiteral("Brisvane"));
@@ -145,7 +145,8 @@ QWidget* TrayWindow::buildHeader()
     m_showCodes->setToolTip(QStringLiteral("Show or hide the codes. Names and copy buttons stay visible."));
     m_showCodes->setChecked(m_settings.revealCodesInMenu());
     m_showCodes->setFocusPolicy(Qt::NoFocus);
-    connect(m_showCodes, &QCheckBox::clicked, this, [this](bool checked) { m_settings.setRevealCodesInMenu(checked); });
+    connect(m_showCodes, &QCheckBox::clicked, this,
+            [this](bool checked) { m_settings.setRevealCodesInMenu(checked); });
     row->addWidget(m_showCodes);
 
     auto* open = footerButton(QString(), trayGlyph(TrayGlyph::openWindow), header);
@@ -168,7 +169,8 @@ QWidget* TrayWindow::buildNoAccounts()
     column->addWidget(iconLabel(tintedIconPixmap(AppIcon::lockShield, QSize(iconSize, iconSize),
                                                  secondaryColor(palette()), devicePixelRatioF()),
                                 box));
-    auto* title = textLabel(QStringLiteral("No accounts yet"), textStyleFont(font(), TextStyle::callout), box);
+    auto* title =
+        textLabel(QStringLiteral("No accounts yet"), textStyleFont(font(), TextStyle::callout), box);
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
     auto* add = new QPushButton(QStringLiteral("Add an account"), box);
@@ -189,11 +191,13 @@ QWidget* TrayWindow::buildNothingShown()
     column->addWidget(iconLabel(tintedTrayPixmap(TrayGlyph::eyeSlash, QSize(iconSize, iconSize),
                                                  secondaryColor(palette()), devicePixelRatioF()),
                                 box));
-    auto* title = textLabel(QStringLiteral("No accounts shown here"), textStyleFont(font(), TextStyle::callout), box);
+    auto* title =
+        textLabel(QStringLiteral("No accounts shown here"), textStyleFont(font(), TextStyle::callout), box);
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
-    auto* hint = textLabel(QStringLiteral("Choose which accounts appear in this menu\nin Settings → General → Tray."),
-                           textStyleFont(font(), TextStyle::caption), box);
+    auto* hint =
+        textLabel(QStringLiteral("Choose which accounts appear in this menu\nin Settings → General → Tray."),
+                  textStyleFont(font(), TextStyle::caption), box);
     hint->setAlignment(Qt::AlignCenter);
     QPalette pal = hint->palette();
     pal.setColor(QPalette::WindowText, secondaryColor(palette()));
@@ -216,7 +220,8 @@ QWidget* TrayWindow::buildFooter()
     auto* settings = footerButton(QStringLiteral("Settings"), trayGlyph(TrayGlyph::gear), footer);
     settings->setObjectName(QStringLiteral("settings"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    settings->setToolTip(QStringLiteral("Settings (%1)").arg(settings->shortcut().toString(QKeySequence::NativeText)));
+    settings->setToolTip(
+        QStringLiteral("Settings (%1)").arg(settings->shortcut().toString(QKeySequence::NativeText)));
     connect(settings, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::settingsRequested); });
     row->addWidget(settings);
 
@@ -225,7 +230,8 @@ QWidget* TrayWindow::buildFooter()
     auto* quit = footerButton(QStringLiteral("Quit"), QIcon(), footer);
     quit->setObjectName(QStringLiteral("quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setToolTip(QStringLiteral("Quit Brisvane (%1)").arg(quit->shortcut().toString(QKeySequence::NativeText)));
+    quit->setToolTip(
+        QStringLiteral("Quit Brisvane (%1)").arg(quit->shortcut().toString(QKeySequence::NativeText)));
     connect(quit, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::quitRequested); });
     row->addWidget(quit);
     return footer;
@@ -343,7 +349,8 @@ void TrayWindow::measureList()
 void TrayWindow::copyAccountCode(const QUuid& id)
 {
     const QList<Account>& accounts = m_store.accounts();
-    const auto account = std::find_if(accounts.cbegin(), accounts.cend(), [&](const Account& a) { return a.id == id; });
+    const auto account =
+        std::find_if(accounts.cbegin(), accounts.cend(), [&](const Account& a) { return a.id == id; });
     if (account == accounts.cend())
         return;
     const QString code = account->code(m_clock.now());
@@ -363,14 +370,16 @@ void TrayWindow::copyAccountCode(const QUuid& id)
 
 void TrayWindow::moveUp(const QUuid& id)
 {
-    const auto move = moveUpRequest(visibleAccounts(m_store.accounts(), m_settings.menuBarHiddenAccountIDs()), id);
+    const auto move =
+        moveUpRequest(visibleAccounts(m_store.accounts(), m_settings.menuBarHiddenAccountIDs()), id);
     if (move)
         m_store.moveAccount(move->source, move->target);
 }
 
 void TrayWindow::moveDown(const QUuid& id)
 {
-    const auto move = moveDownRequest(visibleAccounts(m_store.accounts(), m_settings.menuBarHiddenAccountIDs()), id);
+    const auto move =
+        moveDownRequest(visibleAccounts(m_store.accounts(), m_settings.menuBarHiddenAccountIDs()), id);
     if (move)
         m_store.moveAccount(move->source, move->target);
 }

@@ -17,7 +17,8 @@ int clamped(int value, int low, int high)
 QPoint trayWindowPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& windowSize,
                           const QRect& available)
 {
-    const QRect anchor = iconGeometry.isValid() && !iconGeometry.isEmpty() ? iconGeometry : QRect(cursor, QSize(1, 1));
+    const QRect anchor =
+        iconGeometry.isValid() && !iconGeometry.isEmpty() ? iconGeometry : QRect(cursor, QSize(1, 1));
     const bool iconAtTop = anchor.center().y() < available.center().y();
     const int y = iconAtTop ? anchor.bottom() + 1 + gap : anchor.top() - gap - windowSize.height();
     const int x = anchor.right() + 1 - windowSize.width();

@@ -7,7 +7,19 @@
 
 // The icons of the main window: the desktop theme's icon when it has one, else our own SVG,
 // so a bare system still shows every icon.
-enum class AppIcon { key, search, plus, lockShield, advance, copy, copied, trash, dragHandle, application };
+enum class AppIcon
+{
+    key,
+    search,
+    plus,
+    lockShield,
+    advance,
+    copy,
+    copied,
+    trash,
+    dragHandle,
+    application
+};
 
 QIcon appIcon(AppIcon icon);
 

@@ -65,10 +65,10 @@ void CopyHUD::createPanel()
     initHotkeysResources();
     // Bypassing the window manager keeps the panel out of task lists and window cycling, puts it
     // on every desktop and above full-screen windows, and guarantees it is never activated.
-    m_panel = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                                                     | Qt::WindowDoesNotAcceptFocus
-                                                     | Qt::WindowTransparentForInput
-                                                     | Qt::BypassWindowManagerHint);
+    m_panel =
+        std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                               Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
+                                               Qt::BypassWindowManagerHint);
     m_panel->setObjectName(QStringLiteral("CopyHUD"));
     m_panel->setWindowTitle(QStringLiteral("Brisvane copy confirmation"));
     m_panel->setAttribute(Qt::WA_TranslucentBackground);

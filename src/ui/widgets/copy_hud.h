@@ -1,13 +1,13 @@
 #pragma once
 
+#include "hotkeys/copy_feedback.h"
+
 #include <QObject>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTimer>
 #include <memory>
-
-#include "hotkeys/copy_feedback.h"
 
 class HUDContent;
 class QPropertyAnimation;

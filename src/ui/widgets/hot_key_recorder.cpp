@@ -38,8 +38,9 @@ HotKeyRecorder* HotKeyRecorder::forBinding(AppSettings& settings, const QUuid& b
         if (!guarded)
             return;
         const QList<HotKeyBinding> bindings = guarded->bindings();
-        const auto it = std::find_if(bindings.cbegin(), bindings.cend(),
-                                     [&bindingID](const HotKeyBinding& binding) { return binding.id == bindingID; });
+        const auto it =
+            std::find_if(bindings.cbegin(), bindings.cend(),
+                         [&bindingID](const HotKeyBinding& binding) { return binding.id == bindingID; });
         if (it == bindings.cend())
             return; // removed meanwhile
         HotKeyBinding changed = *it;

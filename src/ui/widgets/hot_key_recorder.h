@@ -29,7 +29,8 @@ public:
     static HotKeyRecorder* create(Read read, Write write, QWidget* parent = nullptr);
     // A button bound to the binding with this id in the settings, following their changes.
     // A recorded combination replaces the binding's key code and mask in one write.
-    static HotKeyRecorder* forBinding(AppSettings& settings, const QUuid& bindingID, QWidget* parent = nullptr);
+    static HotKeyRecorder* forBinding(AppSettings& settings, const QUuid& bindingID,
+                                      QWidget* parent = nullptr);
 
     RecorderButton* button() const { return m_button; }
 

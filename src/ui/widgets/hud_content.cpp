@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 #include <QSvgRenderer>
+#include <algorithm>
 
 namespace {
 
@@ -73,7 +73,8 @@ void HUDContent::paintEvent(QPaintEvent*)
 
     painter.setFont(subtitleFont);
     painter.setPen(withAlpha(palette().color(QPalette::WindowText), 0.6));
-    painter.drawText(QRect(textLeft, top, textWidth, subtitleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(textLeft, top, textWidth, subtitleMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter,
                      subtitleMetrics.elidedText(m_subtitle, Qt::ElideRight, textWidth));
 }
 

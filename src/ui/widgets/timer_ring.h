@@ -12,7 +12,12 @@ class QPainter;
 // The countdown ring of a time-based account: how much of the current step is left.
 struct TimerRing
 {
-    enum class Tone { accent, orange, red };
+    enum class Tone
+    {
+        accent,
+        orange,
+        red
+    };
 
     double period = 30; // seconds
     Instant now{};

@@ -4,7 +4,16 @@
 
 // Text styles relative to the body font (the application font), so a user's chosen font
 // size scales the whole window.
-enum class TextStyle { body, bodySemibold, headline, title2, title3, callout, caption };
+enum class TextStyle
+{
+    body,
+    bodySemibold,
+    headline,
+    title2,
+    title3,
+    callout,
+    caption
+};
 
 QFont textStyleFont(const QFont& body, TextStyle style);
 // The code digits: fixed-pitch, title2 size, medium weight.
