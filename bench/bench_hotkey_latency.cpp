@@ -130,6 +130,7 @@ public:
         wake();
     }
     QString text() const override { return m_real.text(); }
+    void clear() override { m_real.clear(); }
 
     QtClipboard m_real;
     Clock::time_point m_lastSet;

@@ -2,6 +2,7 @@
 
 #include "hotkeys/hot_key_controller.h"
 #include "import/qr_importer.h"
+#include "platform/dbus/timedated_clock_sync.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
@@ -15,10 +16,12 @@
 #include "platform/zxing/zxing_qr_detector.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
+#include "ui/about/about_window.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
+#include "ui/shell/expiring_clipboard.h"
 #include "ui/shell/single_instance.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/widgets/app_icons.h"
@@ -36,7 +39,15 @@ namespace {
 struct Options
 {
     bool hidden = false;
+    bool settings = false;
 };
+
+SingleInstance::Request instanceRequest(const Options& options)
+{
+    if (options.settings)
+        return SingleInstance::Request::settings;
+    return options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate;
+}
 
 Options parseOptions(const QApplication& app)
 {
@@ -49,8 +60,12 @@ Options parseOptions(const QApplication& app)
         {QStringLiteral("hidden"), QStringLiteral("background")},
         QStringLiteral("Start without opening the main window (hotkeys and the tray icon still work)."));
     parser.addOption(hidden);
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("Open the settings window (in the running Brisvane when there is one)."));
+    parser.addOption(settings);
     parser.process(app);
-    return Options{parser.isSet(hidden)};
+    return Options{parser.isSet(hidden), parser.isSet(settings)};
 }
 
 } // namespace
@@ -79,8 +94,7 @@ int main(int argc, char* argv[])
     const Options options = parseOptions(app);
 
     SingleInstance instance(SingleInstance::defaultServerName());
-    switch (
-        instance.claim(options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate)) {
+    switch (instance.claim(instanceRequest(options))) {
     case SingleInstance::Role::secondary:
         return 0;
     case SingleInstance::Role::unanswered:
@@ -101,7 +115,9 @@ int main(int argc, char* argv[])
     SecretServiceItemStore secureItems;
     QSettings preferences(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("brisvane"),
                           QStringLiteral("brisvane"));
-    QtClipboard clipboard;
+    QtClipboard desktopClipboard;
+    // Every copy goes through here, so each code leaves the clipboard again.
+    ExpiringClipboard clipboard(desktopClipboard);
     X11HotKeyService hotKeys;
     X11KeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
@@ -109,6 +125,7 @@ int main(int argc, char* argv[])
     ZXingQRDetector detector;
     QtImageFileReader imageFiles;
     QRImporter importer(screens, detector, imageFiles);
+    TimedatedClockSync clockSync(QDBusConnection::systemBus());
 
     auto makeController = [&](AccountStore& store, AppSettings& settings) -> std::unique_ptr<QObject> {
         return std::make_unique<HotKeyController>(store, settings, hotKeys, clipboard, keystrokes, sounds,
@@ -119,20 +136,46 @@ int main(int argc, char* argv[])
         return new AddAccountDialog(importer, std::move(onAdd), parent);
     };
     ApplicationShell shell(secureItems, preferences, clipboard, makeController, makeAddSheet);
+    const auto followClearSetting = [&clipboard](int seconds) {
+        clipboard.setLifetime(std::chrono::seconds(seconds));
+    };
+    followClearSetting(shell.settings().clearClipboardSeconds());
+    QObject::connect(&shell.settings(), &AppSettings::clearClipboardSecondsChanged, &clipboard,
+                     followClearSetting);
     shell.setSessionNotice(session.limitsNotice());
+    shell.setClockSync(&clockSync);
     if (!session.limitsNotice().isEmpty())
         std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &shell,
                      &ApplicationShell::showMainWindow);
 
-    if (!options.hidden)
+    if (!options.hidden && !options.settings)
         shell.showMainWindow();
 
     // Launch at login starts the program in the tray, without the main window.
     XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(),
                                 QCoreApplication::applicationFilePath(), {QStringLiteral("--background")});
     std::unique_ptr<SettingsWindow> settingsWindow;
+    auto openSettings = [&] {
+        shell.ensureHotKeyController();
+        if (!settingsWindow) {
+            settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart,
+                                                              keystrokes, findKeyringManager());
+            // A combination being recorded must reach the recorder, not our own grab.
+            if (auto* controller = qobject_cast<HotKeyController*>(shell.hotKeyController()))
+                QObject::connect(settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, controller,
+                                 &HotKeyController::setSuspended);
+        }
+        settingsWindow->present();
+    };
+    std::unique_ptr<AboutWindow> aboutWindow;
+    auto openAbout = [&] {
+        if (!aboutWindow)
+            aboutWindow = std::make_unique<AboutWindow>(preferences.fileName());
+        aboutWindow->present();
+    };
+    QObject::connect(&instance, &SingleInstance::settingsRequested, &shell, openSettings);
     std::unique_ptr<TrayIcon> tray;
     // The tray comes after the main window has been shown, so it never holds the window up.
     QTimer::singleShot(0, &shell, [&] {
@@ -140,24 +183,16 @@ int main(int argc, char* argv[])
         QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell,
                          &ApplicationShell::showMainWindow);
         QObject::connect(tray.get(), &TrayIcon::quitRequested, &shell, &ApplicationShell::requestQuit);
-        QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, [&] {
-            shell.ensureHotKeyController();
-            if (!settingsWindow) {
-                settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart,
-                                                                  keystrokes, findKeyringManager());
-                // A combination being recorded must reach the recorder, not our own grab.
-                if (auto* controller = qobject_cast<HotKeyController*>(shell.hotKeyController()))
-                    QObject::connect(settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, controller,
-                                     &HotKeyController::setSuspended);
-            }
-            settingsWindow->present();
-        });
+        QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, openSettings);
+        QObject::connect(tray.get(), &TrayIcon::aboutRequested, &shell, openAbout);
         const bool inTray = tray->show();
         // Without a tray the main window is the only way in, so closing it ends the program;
         // with one, the program keeps serving hotkeys from the tray.
         QApplication::setQuitOnLastWindowClosed(!inTray);
         if (options.hidden || inTray)
             shell.ensureHotKeyController();
+        if (options.settings)
+            openSettings();
     });
     return QApplication::exec();
 }

@@ -14,4 +14,7 @@ public:
 
     // The current text, empty when the clipboard holds none.
     virtual QString text() const = 0;
+
+    // Empties the clipboard.
+    virtual void clear() = 0;
 };

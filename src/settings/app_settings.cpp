@@ -6,6 +6,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +16,8 @@ const QString showCodeInMenuBarKey = QStringLiteral("showCodeInMenuBar.v1");
 const QString menuBarAccountIDKey = QStringLiteral("menuBarAccountID.v1");
 const QString revealCodesInMenuKey = QStringLiteral("revealCodesInMenu.v1");
 const QString menuBarHiddenAccountIDsKey = QStringLiteral("menuBarHiddenAccountIDs.v1");
+const QString clearClipboardSecondsKey = QStringLiteral("clearClipboardSeconds.v1");
+const QString clockNoticeDismissedKey = QStringLiteral("clockNoticeDismissed.v1");
 
 // The bindings are stored as data; a hand-edited file may hold the same JSON as text.
 std::optional<QList<HotKeyBinding>> decodeStoredBindings(const QVariant& stored)
@@ -84,6 +87,27 @@ void AppSettings::load()
         if (auto id = parseUUID(text))
             m_menuBarHiddenAccountIDs.insert(*id);
     }
+
+    m_clockNoticeDismissed = readBool(m_store, clockNoticeDismissedKey, false);
+
+    // A hand-edited value that is not a number in range keeps the default.
+    bool isNumber = false;
+    const int seconds = m_store.value(clearClipboardSecondsKey).toString().toInt(&isNumber);
+    if (isNumber && seconds >= 0 && seconds <= maxClearClipboardSeconds)
+        m_clearClipboardSeconds = seconds;
+}
+
+void AppSettings::setClockNoticeDismissed(bool dismissed)
+{
+    m_clockNoticeDismissed = dismissed;
+    write(clockNoticeDismissedKey, dismissed);
+}
+
+void AppSettings::setClearClipboardSeconds(int seconds)
+{
+    m_clearClipboardSeconds = std::clamp(seconds, 0, maxClearClipboardSeconds);
+    write(clearClipboardSecondsKey, m_clearClipboardSeconds);
+    Q_EMIT clearClipboardSecondsChanged(m_clearClipboardSeconds);
 }
 
 void AppSettings::setBindings(const QList<HotKeyBinding>& bindings)

@@ -48,6 +48,17 @@ public:
     void setMenuBarHiddenAccountIDs(const QSet<QUuid>& ids);
     void setAccountShownInMenu(const QUuid& id, bool shown);
 
+    // Seconds after which a copied code is taken off the clipboard again; 0 keeps it.
+    static constexpr int defaultClearClipboardSeconds = 30;
+    static constexpr int maxClearClipboardSeconds = 3600;
+    int clearClipboardSeconds() const { return m_clearClipboardSeconds; }
+    // Values outside 0 ... maxClearClipboardSeconds are clamped.
+    void setClearClipboardSeconds(int seconds);
+
+    // The user dismissed the notice shown when nothing can tell whether the clock is synchronised.
+    bool clockNoticeDismissed() const { return m_clockNoticeDismissed; }
+    void setClockNoticeDismissed(bool dismissed);
+
     // True from a load that found unreadable binding data until that data has been set aside.
     bool hasUnreadableStoredBindings() const { return m_unreadableBindings.isValid(); }
 
@@ -58,6 +69,7 @@ Q_SIGNALS:
     void menuBarAccountIDChanged();
     void revealCodesInMenuChanged(bool reveal);
     void menuBarHiddenAccountIDsChanged();
+    void clearClipboardSecondsChanged(int seconds);
 
 private:
     void load();
@@ -71,5 +83,7 @@ private:
     std::optional<QUuid> m_menuBarAccountID;
     bool m_revealCodesInMenu = true;
     QSet<QUuid> m_menuBarHiddenAccountIDs;
+    int m_clearClipboardSeconds = defaultClearClipboardSeconds;
+    bool m_clockNoticeDismissed = false;
     QVariant m_unreadableBindings; // the stored value as it was found, until set aside
 };

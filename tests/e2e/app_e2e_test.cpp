@@ -126,7 +126,7 @@ TEST_F(AppEndToEnd, AnAccountStoredBeforehandIsListedAndClickingItsCodeCopiesOat
     EXPECT_TRUE(oathtoolCodesAround(now).contains(copied)) << qPrintable(copied);
 }
 
-TEST_F(AppEndToEnd, ASecondLaunchRaisesTheRunningWindowAndExitsZero)
+TEST_F(AppEndToEnd, ASecondLaunchHandsItsRequestToTheRunningInstanceAndExitsZero)
 {
     const QString socket = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
                            QStringLiteral("/org.brisvane.Brisvane.instance");
@@ -136,6 +136,13 @@ TEST_F(AppEndToEnd, ASecondLaunchRaisesTheRunningWindowAndExitsZero)
     start({QStringLiteral("--hidden")});
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(socket); }));
     EXPECT_FALSE(mainWindowVisible()) << "--hidden must not open the main window";
+
+    // The desktop entry's Settings action.
+    const Outcome settings = run(QStringLiteral(BRISVANE_APP), {QStringLiteral("--settings")});
+    EXPECT_EQ(settings.exitCode, 0) << qPrintable(settings.err);
+    EXPECT_FALSE(waitForWindow(QStringLiteral("Brisvane Settings")).isEmpty())
+        << "the running instance did not open its settings";
+    EXPECT_FALSE(mainWindowVisible()) << "--settings opens only the settings";
 
     const Outcome second = run(QStringLiteral(BRISVANE_APP), {});
     EXPECT_EQ(second.exitCode, 0) << qPrintable(second.err);

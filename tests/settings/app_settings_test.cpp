@@ -82,6 +82,22 @@ TEST_F(AppSettingsTest, StoredFalseLoadsFalseAndChangesAreWrittenThrough)
     EXPECT_TRUE(raw(u"revealCodesInMenu.v1"_s).toBool());
 }
 
+TEST_F(AppSettingsTest, ClipboardLifetimeDefaultsTo30SecondsAndOnlyANumberInRangeIsTaken)
+{
+    EXPECT_EQ(reopen().clearClipboardSeconds(), 30);
+    const struct
+    {
+        QVariant stored;
+        int loaded;
+    } cases[] = {{0, 0}, {u"45"_s, 45}, {3600, 3600}, {3601, 30}, {-5, 30}, {u"soon"_s, 30}};
+    for (const auto& c : cases) {
+        storeRaw(u"clearClipboardSeconds.v1"_s, c.stored);
+        EXPECT_EQ(reopen().clearClipboardSeconds(), c.loaded) << qPrintable(c.stored.toString());
+    }
+    reopen().setClearClipboardSeconds(90000);
+    EXPECT_EQ(raw(u"clearClipboardSeconds.v1"_s).toInt(), 3600);
+}
+
 TEST_F(AppSettingsTest, BindingsAreStoredAsJsonDataAndReadBackFromDataOrText)
 {
     const QList<HotKeyBinding> bindings{{QUuid::createUuid(), accountA, 40, 0x0300, true, true}};

@@ -12,6 +12,7 @@ public:
         ++m_writes;
     }
     QString text() const override { return m_text; }
+    void clear() override { m_text.clear(); }
 
     int writes() const { return m_writes; }
 

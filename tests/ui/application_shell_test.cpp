@@ -145,6 +145,10 @@ TEST_F(SingleInstanceTest, ALaterLaunchStandsDownAndOnlyAnActivatingOneRaisesThe
     EXPECT_EQ(activations.count(), 0);
     EXPECT_EQ(launch(SingleInstance::Request::activate), SingleInstance::Role::secondary);
     EXPECT_TRUE(activations.count() == 1 || activations.wait(5000));
+    QSignalSpy settings(&first, &SingleInstance::settingsRequested);
+    EXPECT_EQ(launch(SingleInstance::Request::settings), SingleInstance::Role::secondary);
+    EXPECT_TRUE(settings.count() == 1 || settings.wait(5000));
+    EXPECT_EQ(activations.count(), 1);
 }
 
 TEST_F(SingleInstanceTest, ASocketLeftByACrashedProcessDoesNotBlockTheNextStart)

@@ -17,3 +17,8 @@ QString QtClipboard::text() const
 {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
 }
+
+void QtClipboard::clear()
+{
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}

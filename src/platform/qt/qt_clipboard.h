@@ -9,4 +9,5 @@ class QtClipboard : public Clipboard
 public:
     void setSecretText(const QString& text) override;
     QString text() const override;
+    void clear() override;
 };

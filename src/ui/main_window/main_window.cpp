@@ -6,6 +6,7 @@
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
 #include "ui/main_window/account_row_delegate.h"
+#include "ui/main_window/clock_notice.h"
 #include "ui/main_window/list_move.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/ticking_clock.h"
@@ -245,6 +246,17 @@ void MainWindow::setSessionNotice(const QString& text)
 {
     m_sessionNotice->setText(text);
     m_sessionNotice->setVisible(!text.isEmpty());
+}
+
+void MainWindow::watchClock(ClockSync& sync, AppSettings& settings)
+{
+    if (m_clockNotice != nullptr)
+        return;
+    m_clockNotice = new ClockNotice(sync, settings, this);
+    m_clockNotice->setFont(m_sessionNotice->font());
+    m_clockNotice->setStyleSheet(m_sessionNotice->styleSheet());
+    auto* column = qobject_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(m_sessionNotice), m_clockNotice);
 }
 
 void MainWindow::copyAccountCode(const Account& account)

@@ -13,6 +13,9 @@ class AccountListModel;
 class AccountListView;
 class AccountRowDelegate;
 class AccountStore;
+class AppSettings;
+class ClockNotice;
+class ClockSync;
 class Clipboard;
 class QDialog;
 class QLabel;
@@ -46,6 +49,8 @@ public:
     void showAddSheet();
     // A line about what this desktop session cannot do, shown above the error footer.
     void setSessionNotice(const QString& text);
+    // Shows a notice while the system clock is not synchronised. Both must outlive the window.
+    void watchClock(ClockSync& sync, AppSettings& settings);
 
     const std::optional<QUuid>& copiedAccountID() const { return m_copiedAccountID; }
     bool showingAddSheet() const { return m_showingAddSheet; }
@@ -59,6 +64,7 @@ public:
     QWidget* emptyState() const { return m_emptyState; }
     QLabel* errorFooter() const { return m_errorFooter; }
     QLabel* sessionNotice() const { return m_sessionNotice; }
+    ClockNotice* clockNotice() const { return m_clockNotice; }
 
 Q_SIGNALS:
     // The window's content appeared for the first time.
@@ -96,5 +102,6 @@ private:
     QStackedWidget* m_content = nullptr;
     QWidget* m_emptyState = nullptr;
     QLabel* m_sessionNotice = nullptr;
+    ClockNotice* m_clockNotice = nullptr;
     QLabel* m_errorFooter = nullptr;
 };

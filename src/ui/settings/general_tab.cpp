@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -48,6 +49,8 @@ GeneralTab::GeneralTab(AccountStore& store, AppSettings& settings, LoginItem& lo
     column->addWidget(buildStartup());
     column->addWidget(horizontalDivider(content));
     column->addWidget(buildTray());
+    column->addWidget(horizontalDivider(content));
+    column->addWidget(buildClipboard());
     column->addWidget(horizontalDivider(content));
     column->addWidget(buildSecureStorage());
     column->addStretch(1);
@@ -179,6 +182,47 @@ QWidget* GeneralTab::buildTray()
     listArea->setWidget(list);
     block->addWidget(listArea);
     column->addWidget(m_shownAccountsBlock);
+    return section;
+}
+
+QWidget* GeneralTab::buildClipboard()
+{
+    auto* section = new QWidget(this);
+    auto* column = new QVBoxLayout(section);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(18);
+    column->addWidget(sectionTitle(tr("Clipboard"), section));
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    const int seconds = m_settings.clearClipboardSeconds();
+    m_clearClipboardSwitch = new QCheckBox(tr("Clear copied codes after"), section);
+    m_clearClipboardSwitch->setObjectName(QStringLiteral("clearClipboard"));
+    m_clearClipboardSwitch->setChecked(seconds > 0);
+    row->addWidget(m_clearClipboardSwitch);
+    m_clearClipboardSeconds = new QSpinBox(section);
+    m_clearClipboardSeconds->setObjectName(QStringLiteral("clearClipboardSeconds"));
+    m_clearClipboardSeconds->setRange(5, AppSettings::maxClearClipboardSeconds);
+    m_clearClipboardSeconds->setValue(seconds > 0 ? seconds : AppSettings::defaultClearClipboardSeconds);
+    m_clearClipboardSeconds->setSuffix(tr(" seconds"));
+    m_clearClipboardSeconds->setAccessibleName(tr("Seconds before a copied code is cleared"));
+    m_clearClipboardSeconds->setEnabled(seconds > 0);
+    row->addWidget(m_clearClipboardSeconds);
+    row->addStretch(1);
+    column->addLayout(row);
+    const auto store = [this] {
+        m_clearClipboardSeconds->setEnabled(m_clearClipboardSwitch->isChecked());
+        m_settings.setClearClipboardSeconds(
+            m_clearClipboardSwitch->isChecked() ? m_clearClipboardSeconds->value() : 0);
+    };
+    connect(m_clearClipboardSwitch, &QCheckBox::clicked, this, store);
+    connect(m_clearClipboardSeconds, &QSpinBox::valueChanged, this, store);
+
+    column->addWidget(
+        captionText(tr("A copied code is taken off the clipboard again after this time, and when "
+                       "Brisvane quits, unless you have copied something else meanwhile. Clipboard "
+                       "managers are asked not to keep codes."),
+                    section));
     return section;
 }
 

@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QSpinBox;
 class QVBoxLayout;
 
 // The General tab of the settings window: launch at login, the code in the tray and which
@@ -45,6 +46,7 @@ protected:
 private:
     QWidget* buildStartup();
     QWidget* buildTray();
+    QWidget* buildClipboard();
     QWidget* buildSecureStorage();
     void rebuildAccounts();
     void refreshAccountPicker();
@@ -72,4 +74,6 @@ private:
     QVBoxLayout* m_shownAccountsLayout = nullptr;
     QList<QCheckBox*> m_shownAccountBoxes;
     QLabel* m_keyringLaunchError = nullptr;
+    QCheckBox* m_clearClipboardSwitch = nullptr;
+    QSpinBox* m_clearClipboardSeconds = nullptr;
 };

@@ -62,6 +62,8 @@ MainWindow& ApplicationShell::mainWindow()
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, m_clipboard, m_addSheet);
         m_mainWindow->setSessionNotice(m_sessionNotice);
+        if (m_clockSync != nullptr)
+            m_mainWindow->watchClock(*m_clockSync, *m_settings);
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
     }

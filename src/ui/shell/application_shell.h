@@ -8,6 +8,7 @@
 
 class AccountStore;
 class AppSettings;
+class ClockSync;
 class Clipboard;
 class QSettings;
 class SecureItemStore;
@@ -44,6 +45,8 @@ public:
     void showMainWindow();
     // Shown in the main window under the list (for example what a Wayland session cannot do).
     void setSessionNotice(const QString& text);
+    // Lets the main window tell when the system clock is not synchronised; must outlive the shell.
+    void setClockSync(ClockSync* sync) { m_clockSync = sync; }
 
     // Asked before quitting while accounts exist only in memory (their keyring write failed);
     // given how many, answers whether to quit anyway. The default asks with a message box.
@@ -66,5 +69,6 @@ private:
     std::unique_ptr<QObject> m_hotKeyController;
     std::unique_ptr<MainWindow> m_mainWindow;
     QString m_sessionNotice;
+    ClockSync* m_clockSync = nullptr;
     UnsavedQuitConfirmation m_confirmUnsavedQuit;
 };

@@ -13,8 +13,15 @@ constexpr int replyTimeoutMs = 3000;
 
 QByteArray requestLine(SingleInstance::Request request)
 {
-    return request == SingleInstance::Request::activate ? QByteArrayLiteral("activate\n")
-                                                        : QByteArrayLiteral("hello\n");
+    switch (request) {
+    case SingleInstance::Request::activate:
+        return QByteArrayLiteral("activate\n");
+    case SingleInstance::Request::settings:
+        return QByteArrayLiteral("settings\n");
+    case SingleInstance::Request::none:
+        break;
+    }
+    return QByteArrayLiteral("hello\n");
 }
 
 } // namespace
@@ -92,6 +99,8 @@ void SingleInstance::serve()
             socket->disconnectFromServer();
             if (line == "activate")
                 Q_EMIT activationRequested();
+            else if (line == "settings")
+                Q_EMIT settingsRequested();
         });
     }
 }

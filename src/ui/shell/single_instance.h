@@ -21,6 +21,7 @@ public:
     enum class Request
     {
         activate,
+        settings,
         none
     };
 
@@ -37,6 +38,8 @@ public:
 Q_SIGNALS:
     // A later launch asked to see the main window.
     void activationRequested();
+    // A later launch asked for the settings window (the desktop entry's Settings action).
+    void settingsRequested();
 
 private:
     enum class Delivery

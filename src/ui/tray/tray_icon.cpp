@@ -32,6 +32,7 @@ TrayIcon::TrayIcon(AccountStore& store, TickingClock& clock, AppSettings& settin
 {
     m_menu->addAction(QStringLiteral("Open Brisvane"), this, &TrayIcon::openMainWindowRequested);
     m_menu->addAction(QStringLiteral("Settings…"), this, &TrayIcon::settingsRequested);
+    m_menu->addAction(QStringLiteral("About Brisvane"), this, &TrayIcon::aboutRequested);
     m_menu->addSeparator();
     m_menu->addAction(QStringLiteral("Quit"), this, &TrayIcon::quitRequested);
     m_tray.setContextMenu(m_menu.get());

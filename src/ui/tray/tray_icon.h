@@ -17,7 +17,7 @@ class TrayWindow;
 
 // The tray item: the key icon, optionally followed by the chosen account's current code (also
 // the tooltip). A left click opens the tray window beside the icon; the context menu opens the
-// main window or the settings, or quits. The application connects the three request signals.
+// main window, the settings or About, or quits. The application connects the request signals.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -41,6 +41,7 @@ public:
 Q_SIGNALS:
     void openMainWindowRequested();
     void settingsRequested();
+    void aboutRequested();
     void quitRequested();
 
 private:
