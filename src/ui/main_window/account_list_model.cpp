@@ -1,7 +1,10 @@
 #include "ui/main_window/account_list_model.h"
 
+#include "core/otp_code.h"
 #include "storage/account_store.h"
 #include "ui/main_window/account_filter.h"
+#include "ui/widgets/account_presentation.h"
+#include "ui/widgets/timer_ring.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -53,9 +56,30 @@ QVariant AccountListModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     // The display text serves screen readers and keyboard search; the row itself is painted.
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return accountLabel(accountAt(index.row()));
+    const Account& account = accountAt(index.row());
+    if (role == Qt::DisplayRole)
+        return accountLabel(account);
+    if (role == Qt::AccessibleTextRole)
+        return rowSubtitle(account).isEmpty() ? rowTitle(account)
+                                              : tr("%1, issued by %2").arg(account.name, account.issuer);
+    if (role == Qt::AccessibleDescriptionRole)
+        return spokenDescription(account);
     return {};
+}
+
+QString AccountListModel::spokenDescription(const Account& account) const
+{
+    const QString code = account.code(m_now);
+    const QString digits = isCode(code) ? spokenCode(code) : tr("not available");
+    if (account.type == OTPType::hotp)
+        return tr("Code %1. Return copies the code, Plus shows the next code, Ctrl+Up and Ctrl+Down move the "
+                  "account.")
+            .arg(digits);
+    const int secondsLeft =
+        static_cast<int>(TimerRing{static_cast<double>(account.period), m_now}.label().toInt());
+    return tr("Code %1, %n second(s) left. Return copies the code, Ctrl+Up and Ctrl+Down move the account.",
+              "", secondsLeft)
+        .arg(digits);
 }
 
 Qt::ItemFlags AccountListModel::flags(const QModelIndex& index) const

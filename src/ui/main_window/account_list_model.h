@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/account.h"
+#include "core/instant.h"
 
 #include <QAbstractListModel>
 #include <QList>
@@ -25,6 +26,9 @@ public:
     // Rows can be dragged to a new place only while no search narrows the list.
     bool canReorder() const { return m_searchText.isEmpty(); }
 
+    // The instant the rows' spoken descriptions (code, seconds left) are made for.
+    void setNow(Instant now) { m_now = now; }
+
     const Account& accountAt(int row) const;
     // The row showing the account, or -1.
     int rowOf(const QUuid& id) const;
@@ -39,9 +43,11 @@ public:
 
 private:
     void refilter();
+    QString spokenDescription(const Account& account) const;
 
     AccountStore& m_store;
     QString m_searchText;
+    Instant m_now{};
     QList<qsizetype> m_offsets;
 };
 

@@ -157,6 +157,23 @@ void AccountListView::keyPressEvent(QKeyEvent* event)
             Q_EMIT copyRequested(current.row());
             return;
         }
+        if (event->key() == Qt::Key_Plus) {
+            Q_EMIT advanceRequested(current.row());
+            return;
+        }
+    }
+    // Ctrl+Up and Ctrl+Down move the current row, the keyboard's way to drag it.
+    const auto* rows = qobject_cast<const AccountListModel*>(model());
+    const bool moveKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (current.isValid() && moveKey && event->modifiers() == Qt::ControlModifier) {
+        if (rows != nullptr && rows->canReorder()) {
+            const int row = current.row();
+            if (event->key() == Qt::Key_Up && row > 0)
+                Q_EMIT moveRequested({row}, row - 1);
+            else if (event->key() == Qt::Key_Down && row + 1 < rows->rowCount())
+                Q_EMIT moveRequested({row}, row + 2);
+        }
+        return;
     }
     QListView::keyPressEvent(event);
 }

@@ -20,6 +20,8 @@ public:
 
 Q_SIGNALS:
     void copyRequested(int row);
+    // Plus on a row: the next code of a counter-based account.
+    void advanceRequested(int row);
     void deleteRequested(int row);
     void moveRequested(const QList<qsizetype>& sourceRows, qsizetype destination);
 

@@ -141,6 +141,12 @@ void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         path.addRoundedRect(layout.background, 6, 6);
         painter->fillPath(path, background);
     }
+    // The keyboard's row: Return copies it, Ctrl+Up and Ctrl+Down move it.
+    if (option.state & QStyle::State_HasFocus) {
+        painter->setPen(QPen(accentColor(palette), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(layout.background).adjusted(1, 1, -1, -1), 6, 6);
+    }
 
     if (m_canReorder) {
         const QRect handleIcon(layout.handle.center() - QPoint(7, 7), QSize(15, 15));

@@ -67,9 +67,11 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     m_model = new AccountListModel(m_store, this);
     m_delegate = new AccountRowDelegate(this);
     m_delegate->setNow(m_clock.now());
+    m_model->setNow(m_clock.now());
     m_listView = new AccountListView(*m_delegate, this);
     m_listView->setModel(m_model);
     m_listView->setAlternatingRowColors(false);
+    m_listView->setAccessibleName(tr("Accounts"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -118,6 +120,18 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     connect(m_listView, &AccountListView::copyRequested, this,
             [this](int row) { copyAccountCode(m_model->accountAt(row)); });
     connect(m_delegate, &AccountRowDelegate::incrementRequested, this, &MainWindow::incrementRow);
+    connect(m_listView, &AccountListView::advanceRequested, this, &MainWindow::incrementRow);
+    // Every change of the store rebuilds the rows; the keyboard stays on the account it was on.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        const QModelIndex current = m_listView->currentIndex();
+        m_keyboardAccountID =
+            current.isValid() ? std::optional(m_model->accountAt(current.row()).id) : std::nullopt;
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        const int row = m_keyboardAccountID ? m_model->rowOf(*m_keyboardAccountID) : -1;
+        if (row >= 0)
+            m_listView->setCurrentIndex(m_model->index(row));
+    });
     connect(m_listView, &AccountListView::deleteRequested, this, &MainWindow::deleteRow);
     connect(m_listView, &AccountListView::moveRequested, this, &MainWindow::moveRows);
 
@@ -159,6 +173,7 @@ QWidget* MainWindow::buildHeader()
     m_searchField = new QLineEdit(searchGroup);
     m_searchField->setFrame(false);
     m_searchField->setPlaceholderText(QStringLiteral("Search"));
+    m_searchField->setAccessibleName(tr("Search accounts"));
     m_searchField->setFixedWidth(160);
     m_searchField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
     searchRow->addWidget(m_searchField);
@@ -238,6 +253,7 @@ void MainWindow::updateErrorFooter()
 void MainWindow::updateRows()
 {
     m_delegate->setNow(m_clock.now());
+    m_model->setNow(m_clock.now());
     if (m_content->currentIndex() == 1)
         m_listView->viewport()->update();
 }
@@ -312,6 +328,8 @@ void MainWindow::incrementRow(int row)
         return;
     // A copy: the store replaces its list while it works.
     const Account account = m_model->accountAt(row);
+    if (account.type != OTPType::hotp)
+        return;
     m_store.incrementCounter(account);
 }
 

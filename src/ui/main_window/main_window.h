@@ -91,6 +91,7 @@ private:
     DelayedCall m_delayedCall;
 
     std::optional<QUuid> m_copiedAccountID;
+    std::optional<QUuid> m_keyboardAccountID; // the current row's account across a rebuild
     bool m_showingAddSheet = false;
     bool m_contentShown = false;
 

@@ -65,6 +65,9 @@ void TrayRow::setContent(const TrayRowContent& content)
         content.canMoveUp != m_content.canMoveUp || content.canMoveDown != m_content.canMoveDown;
     m_content = content;
     m_copy->setContent(content);
+    const QString label = accountLabel(content.account);
+    m_up->setAccessibleName(tr("Move %1 up").arg(label));
+    m_down->setAccessibleName(tr("Move %1 down").arg(label));
     if (chevronsChanged)
         updateChevrons();
 }

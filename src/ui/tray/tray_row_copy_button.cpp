@@ -60,6 +60,9 @@ void TrayRowCopyButton::setContent(const TrayRowContent& content)
     setToolTip(content.reveal ? QStringLiteral("Click to copy")
                               : QStringLiteral("Click to copy (code hidden)"));
     setAccessibleName(accountLabel(content.account));
+    // Read out only when shown on screen too; a hidden code stays hidden from the screen reader.
+    setAccessibleDescription(content.reveal ? tr("Code %1. Click to copy.").arg(spokenCode(m_codeText))
+                                            : tr("Code hidden. Click to copy."));
     if (shapeChanged)
         updateGeometry();
     update();

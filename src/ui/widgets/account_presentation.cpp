@@ -53,3 +53,17 @@ QString rowSubtitle(const Account& account)
 {
     return account.issuer.isEmpty() ? QString() : account.name;
 }
+
+QString spokenCode(const QString& code)
+{
+    QString spoken;
+    spoken.reserve(code.size() * 2);
+    for (const QChar c : code) {
+        if (c.isSpace())
+            continue;
+        if (!spoken.isEmpty())
+            spoken += u' ';
+        spoken += c;
+    }
+    return spoken;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// Every window of the program, opened over fakes with a time-based and a counter-based account
+// and one hotkey binding, for tests that look at all of them at once.
+
+#include "import/qr_importer.h"
+#include "settings/app_settings.h"
+#include "storage/account_store.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_image_file_reader.h"
+#include "support/fake_keystroke_sender.h"
+#include "support/fake_login_item.h"
+#include "support/fake_qr_detector.h"
+#include "support/fake_screen_capture.h"
+#include "support/fake_secure_item_store.h"
+#include "ui/about/about_window.h"
+#include "ui/add_account/add_account_dialog.h"
+#include "ui/main_window/main_window.h"
+#include "ui/settings/settings_window.h"
+#include "ui/tray/tray_window.h"
+#include "ui/widgets/ticking_clock.h"
+#include "ui_test_support.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <memory>
+
+struct AllWindows
+{
+    AllWindows()
+    {
+        Account hotp = testAccount(QStringLiteral("Example Bank"), QStringLiteral("bob"), 6, OTPType::hotp);
+        store.addAccounts({testAccount(QStringLiteral("Acme"), QStringLiteral("alice@example.com")), hotp});
+        settings.setBindings({HotKeyBinding{QUuid::createUuid(), hotp.id, 40, 0x0100, true, false}});
+        main = std::make_unique<MainWindow>(store, clock, clipboard, MainWindow::AddSheetFactory{});
+        settingsWindow = std::make_unique<SettingsWindow>(store, settings, loginItem, keystrokes,
+                                                          QStringLiteral("seahorse"));
+        tray = std::make_unique<TrayWindow>(store, clock, settings, clipboard);
+        addDialog = std::make_unique<AddAccountDialog>(importer, [](const QList<Account>&) {});
+        about = std::make_unique<AboutWindow>(QStringLiteral("/home/someone/.config/brisvane/brisvane.conf"));
+        for (QWidget* window : windows())
+            window->show();
+        QCoreApplication::processEvents();
+    }
+    QList<QWidget*> windows() const
+    {
+        return {main.get(), settingsWindow.get(), tray.get(), addDialog.get(), about.get()};
+    }
+
+    QTemporaryDir dir;
+    QSettings preferences{dir.filePath(QStringLiteral("brisvane.conf")), QSettings::IniFormat};
+    FakeSecureItemStore items;
+    AccountStore store{items};
+    AppSettings settings{preferences};
+    TickingClock clock{nullptr, [] { return instantFromSeconds(59); }};
+    FakeClipboard clipboard;
+    FakeLoginItem loginItem;
+    FakeKeystrokeSender keystrokes;
+    FakeScreenCapture screens;
+    FakeQRDetector detector;
+    FakeImageFileReader files;
+    QRImporter importer{screens, detector, files};
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<SettingsWindow> settingsWindow;
+    std::unique_ptr<TrayWindow> tray;
+    std::unique_ptr<AddAccountDialog> addDialog;
+    std::unique_ptr<AboutWindow> about;
+};
