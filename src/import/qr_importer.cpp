@@ -14,21 +14,42 @@ QRImporter::QRImporter(ScreenCapture& screens, QRDetector& detector, ImageFileRe
 {
 }
 
+namespace {
+
+QList<QImage> capturedOnly(QList<QImage> images)
+{
+    images.removeIf(
+        [](const QImage& image) { return image.isNull() || image.width() <= 0 || image.height() <= 0; });
+    if (images.size() > QRImporter::maxDisplays)
+        images.resize(QRImporter::maxDisplays);
+    return images;
+}
+
+} // namespace
+
 QList<QImage> QRImporter::captureDisplays()
 {
     const int count = std::clamp(m_screens.displayCount(), 0, maxDisplays);
     QList<QImage> images;
-    for (int index = 0; index < count; ++index) {
-        QImage image = m_screens.captureDisplay(index);
-        if (!image.isNull() && image.width() > 0 && image.height() > 0)
-            images.append(std::move(image));
-    }
-    return images;
+    for (int index = 0; index < count; ++index)
+        images.append(m_screens.captureDisplay(index));
+    return capturedOnly(std::move(images));
+}
+
+void QRImporter::captureDisplays(std::function<void(QList<QImage>)> done)
+{
+    m_screens.captureDisplays(maxDisplays, [done = std::move(done)](QList<QImage> captured) {
+        done(capturedOnly(std::move(captured)));
+    });
 }
 
 Result<QList<Account>, QRImportFailure> QRImporter::scanScreens()
 {
-    const QList<QImage> images = captureDisplays();
+    return decodeDisplays(captureDisplays());
+}
+
+Result<QList<Account>, QRImportFailure> QRImporter::decodeDisplays(const QList<QImage>& images) const
+{
     if (images.isEmpty())
         return QRImportFailure(QRImportError::screenCaptureFailed);
 

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ImageFileReader;
 class QRDetector;
@@ -26,6 +27,12 @@ public:
 
     // One image per active display that could be captured, in display order.
     QList<QImage> captureDisplays();
+    // The same, handed to `done` once on this thread, possibly before returning: the
+    // desktop may capture asynchronously and ask the user first.
+    void captureDisplays(std::function<void(QList<QImage>)> done);
+    // Every QR code on these captured displays; screenCaptureFailed when there are none.
+    // Touches nothing but the detector, so it may run on a worker thread.
+    Result<QList<Account>, QRImportFailure> decodeDisplays(const QList<QImage>& images) const;
 
     // Every QR code on every display; a non-empty list or the reason there is none.
     Result<QList<Account>, QRImportFailure> scanScreens();

@@ -22,6 +22,14 @@ protected:
     FakeQRDetector detector;
     FakeImageFileReader files;
     QRImporter importer{screens, detector, files};
+
+    // The scan as the add dialog runs it: an asynchronous capture, then the decoding.
+    Result<QList<Account>, QRImportFailure> scanAsynchronously()
+    {
+        QList<QImage> captured;
+        importer.captureDisplays([&captured](QList<QImage> images) { captured = std::move(images); });
+        return importer.decodeDisplays(captured);
+    }
 };
 
 TEST_F(QRImporterTest, EveryCodeOfEveryDisplayCountsInDisplayOrder)
@@ -35,6 +43,8 @@ TEST_F(QRImporterTest, EveryCodeOfEveryDisplayCountsInDisplayOrder)
                         showing({setupLink(u"a"_s)})};
     EXPECT_EQ(outcome(importer.scanScreens()), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"a"_s}));
     EXPECT_EQ(detector.calls, 4);
+    EXPECT_EQ(outcome(scanAsynchronously()), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"a"_s}));
+    EXPECT_EQ(detector.calls, 8);
 }
 
 TEST_F(QRImporterTest, NoCapturedDisplayIsACaptureFailureButBlankDisplaysHaveNoCode)
@@ -45,6 +55,7 @@ TEST_F(QRImporterTest, NoCapturedDisplayIsACaptureFailureButBlankDisplaysHaveNoC
     EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
     screens.displays = {QImage(), QImage(0, 0, QImage::Format_RGB32)};
     EXPECT_EQ(outcome(importer.scanScreens()), captureFailed);
+    EXPECT_EQ(outcome(scanAsynchronously()), captureFailed);
     EXPECT_EQ(detector.calls, 0);
 
     screens.displays = {showing({}), showing({})};
@@ -55,7 +66,8 @@ TEST_F(QRImporterTest, DisplaysBeyondTheSixteenthAreNeverLookedAt)
 {
     screens.displays = QList<QImage>(16, showing({})) << showing({setupLink(u"hidden"_s)});
     EXPECT_EQ(outcome(importer.scanScreens()), QStringList{noCode});
-    EXPECT_EQ(screens.grabbed.size(), 16);
+    EXPECT_EQ(outcome(scanAsynchronously()), QStringList{noCode});
+    EXPECT_EQ(screens.grabbed.size(), 32);
     EXPECT_FALSE(screens.grabbed.contains(16));
 }
 

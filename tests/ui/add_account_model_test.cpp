@@ -76,8 +76,24 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     EXPECT_FALSE(model.isWorking());
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
     EXPECT_EQ(detector.calls, 1);
+
+    // The desktop may ask the user before capturing: the dialog goes on meanwhile, and a
+    // scan cancelled while it asks adds nothing when the capture comes in after all.
+    screens.asksFirst = true;
+    model.startScan();
+    waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
+    EXPECT_TRUE(model.isWorking());
+    model.cancelPendingScan();
+    ASSERT_TRUE(screens.answerCapture());
+    waitUntil([] { return false; }, AddAccountModel::scanYield);
+    EXPECT_EQ(detector.calls, 1);
     EXPECT_TRUE(added.isEmpty());
     EXPECT_EQ(dismissals, 0);
+
+    model.startScan();
+    waitUntil([this] { return screens.answerCapture(); });
+    waitUntil([this] { return dismissals > 0; });
+    EXPECT_EQ(added.size(), 1);
 }
 
 TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesNothing)

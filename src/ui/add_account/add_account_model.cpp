@@ -5,7 +5,9 @@
 #include "import/parse_url.h"
 #include "import/qr_importer.h"
 
+#include <QPointer>
 #include <QUuid>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -38,6 +40,12 @@ AddAccountModel::AddAccountModel(QRImporter& importer, AddAction onAdd, DismissA
     m_scanTimer.setSingleShot(true);
     m_scanTimer.setInterval(scanYield);
     connect(&m_scanTimer, &QTimer::timeout, this, &AddAccountModel::runScan);
+    connect(&m_decoding, &QFutureWatcherBase::finished, this, &AddAccountModel::finishScan);
+}
+
+AddAccountModel::~AddAccountModel()
+{
+    m_decoding.waitForFinished();
 }
 
 void AddAccountModel::setMode(AddMode mode)
@@ -147,15 +155,37 @@ void AddAccountModel::startScan()
 
 void AddAccountModel::cancelPendingScan()
 {
-    if (!m_scanTimer.isActive())
+    if (!m_isWorking)
         return;
     m_scanTimer.stop();
+    ++m_scanGeneration;
     setWorking(false);
 }
 
 void AddAccountModel::runScan()
 {
-    auto result = m_importer.scanScreens();
+    const quint64 generation = m_scanGeneration;
+    m_importer.captureDisplays([self = QPointer(this), generation](QList<QImage> images) {
+        if (self && self->m_scanGeneration == generation)
+            self->decodeScan(std::move(images));
+    });
+}
+
+void AddAccountModel::decodeScan(QList<QImage> images)
+{
+    // Decoding a few screens takes tens of milliseconds; the clock and hotkeys keep going.
+    const QRImporter& importer = m_importer;
+    m_decodingGeneration = m_scanGeneration;
+    m_decoding.setFuture(QtConcurrent::run(
+        [&importer, images = std::move(images)] { return importer.decodeDisplays(images); }));
+}
+
+void AddAccountModel::finishScan()
+{
+    // A scan cancelled while decoding leaves its result unused.
+    if (!m_isWorking || m_decodingGeneration != m_scanGeneration)
+        return;
+    auto result = m_decoding.result();
     if (!result.ok()) {
         m_status = message(result.error());
         m_isWorking = false;

@@ -3,8 +3,12 @@
 #include "core/account.h"
 #include "core/hash_algorithm.h"
 #include "core/otp_type.h"
+#include "core/result.h"
+#include "import/qr_import_error.h"
 #include "ui/add_account/add_mode.h"
 
+#include <QFutureWatcher>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -36,6 +40,8 @@ public:
 
     // The importer must outlive the model.
     AddAccountModel(QRImporter& importer, AddAction onAdd, DismissAction dismiss, QObject* parent = nullptr);
+    // Waits for a decoding still running on the worker thread: it uses the importer.
+    ~AddAccountModel() override;
 
     AddMode mode() const { return m_mode; }
     // Empty when there is nothing to report.
@@ -67,14 +73,15 @@ public:
 
     bool isPrimaryEnabled() const;
 
-    // Shows the progress state, yields for scanYield, then scans every display.
+    // Shows the progress state, yields for scanYield, then captures every display (the
+    // desktop may take its time and ask the user) and decodes them on a worker thread.
     void startScan();
     // Imports the QR codes of the chosen file at once; an empty path means the chooser was
     // cancelled and changes nothing.
     void chooseImageFile(const QString& path);
     void addFromLink();
     void addManual();
-    // Drops a scan that has not started yet, so that nothing is added after the user has
+    // Drops a scan that has not finished, so that nothing is added after the user has
     // cancelled. Does not run dismiss.
     void cancelPendingScan();
 
@@ -84,6 +91,8 @@ Q_SIGNALS:
 private:
     bool hasManualInput() const;
     void runScan();
+    void decodeScan(QList<QImage> images);
+    void finishScan();
     void finish(const QList<Account>& accounts);
     void setStatus(const QString& status);
     void setWorking(bool working);
@@ -92,6 +101,10 @@ private:
     AddAction m_onAdd;
     DismissAction m_dismiss;
     QTimer m_scanTimer;
+    // Tells a late capture or decoding of a cancelled scan from the current one.
+    quint64 m_scanGeneration = 0;
+    quint64 m_decodingGeneration = 0;
+    QFutureWatcher<Result<QList<Account>, QRImportFailure>> m_decoding;
 
     AddMode m_mode = AddMode::scanScreen;
     QString m_status;
