@@ -122,12 +122,13 @@ private:
 class TimedClipboard : public Clipboard
 {
 public:
-    void setSecretText(const QString& text) override
+    bool setSecretText(const QString& text) override
     {
-        m_real.setSecretText(text);
+        const bool set = m_real.setSecretText(text);
         m_lastSet = Clock::now();
         ++m_sets;
         wake();
+        return set;
     }
     QString text() const override { return m_real.text(); }
     void clear() override { m_real.clear(); }

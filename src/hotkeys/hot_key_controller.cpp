@@ -125,7 +125,12 @@ void HotKeyController::copyCode(const QUuid& bindingID)
         return;
     }
 
-    m_clipboard.setSecretText(code);
+    if (!m_clipboard.setSecretText(code)) {
+        // Nobody got the code: the counter stays and nothing is pasted.
+        m_hud.show(titleCopyFailed, subtitle, panelSeconds);
+        m_sounds.playAlert();
+        return;
+    }
     // The copied code is the one for the counter before the advance.
     m_store.incrementCounter(account);
 

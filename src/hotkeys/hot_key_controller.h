@@ -36,6 +36,8 @@ public:
     static inline const QString titlePasteNotAllowed = QStringLiteral("Copied (paste not allowed)");
     // The account cannot produce a code (unusable digits or period): nothing is copied.
     static inline const QString titleUnavailable = QStringLiteral("Code unavailable");
+    // The desktop refused the clipboard change: nothing is copied, counted or pasted.
+    static inline const QString titleCopyFailed = QStringLiteral("Copy failed");
     static constexpr double panelSeconds = 1.4;
     static constexpr int debounceMilliseconds = 120;
 

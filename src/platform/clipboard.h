@@ -9,8 +9,8 @@ public:
     virtual ~Clipboard() = default;
 
     // Replaces the clipboard contents with exactly this text, marked as a secret so that
-    // clipboard managers do not keep it.
-    virtual void setSecretText(const QString& text) = 0;
+    // clipboard managers do not keep it. False when the desktop could not take it.
+    virtual bool setSecretText(const QString& text) = 0;
 
     // The current text, empty when the clipboard holds none.
     virtual QString text() const = 0;

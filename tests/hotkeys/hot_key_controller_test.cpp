@@ -199,18 +199,34 @@ TEST(HotKeyController, PressCopiesTheCodeAndAdvancesOnlyAHotpCounter)
         << "only the HOTP counter moved, and was stored";
 }
 
-TEST(HotKeyController, AccountWithoutAUsableCodeCopiesNothingAndSaysSo)
+TEST(HotKeyController, NoCodeOnTheClipboardMeansNoCounterStepNoPasteAndSaysWhy)
 {
-    Rig rig;
-    Account broken = makeAccount(u"carol"_s, u"Broken"_s, OTPType::hotp, 5);
-    broken.digits = 12;
-    rig.store.addAccounts({broken});
-    rig.start({makeBinding(broken.id, keyK)});
-    rig.press(keyK);
-    EXPECT_EQ(rig.clipboard.writes(), 0);
-    EXPECT_EQ(rig.hud.shown, QStringList{u"Code unavailable | Broken: carol"_s});
-    EXPECT_EQ(rig.sounds.played(), QStringList{u"alert"_s});
-    EXPECT_EQ(rig.store.accounts().last().counter, 5u) << "no code was handed out";
+    const struct
+    {
+        int digits;
+        bool clipboardRefuses;
+        QString title;
+    } cases[] = {
+        {12, false, u"Code unavailable"_s},
+        {6, true, u"Copy failed"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        Rig rig;
+        Account account = makeAccount(u"carol"_s, u"Broken"_s, OTPType::hotp, 5);
+        account.digits = c.digits;
+        rig.store.addAccounts({account});
+        HotKeyBinding binding = makeBinding(account.id, keyK);
+        binding.autoPaste = true;
+        rig.clipboard.refuses = c.clipboardRefuses;
+        rig.start({binding});
+        rig.press(keyK);
+        EXPECT_EQ(rig.clipboard.writes(), 0);
+        EXPECT_EQ(rig.hud.shown, QStringList{c.title + u" | Broken: carol"_s});
+        EXPECT_EQ(rig.sounds.played(), QStringList{u"alert"_s});
+        EXPECT_EQ(rig.store.accounts().last().counter, 5u) << "no code was handed out";
+        EXPECT_EQ(rig.keys.modifierQueries(), 0) << "nothing to paste";
+    }
 }
 
 TEST(HotKeyController, AutoPasteWaitsForTheModifiersAndTitlesTheOutcome)

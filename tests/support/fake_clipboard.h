@@ -2,14 +2,19 @@
 
 #include "platform/clipboard.h"
 
-// Remembers what was put on it, and how often.
+// Remembers what was put on it, and how often; a refusing clipboard keeps nothing.
 class FakeClipboard : public Clipboard
 {
 public:
-    void setSecretText(const QString& text) override
+    bool refuses = false;
+
+    bool setSecretText(const QString& text) override
     {
+        if (refuses)
+            return false;
         m_text = text;
         ++m_writes;
+        return true;
     }
     QString text() const override { return m_text; }
     void clear() override { m_text.clear(); }

@@ -4,13 +4,16 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-void QtClipboard::setSecretText(const QString& text)
+bool QtClipboard::setSecretText(const QString& text)
 {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return false;
     auto* mime = new QMimeData;
     mime->setText(text);
     // Understood by Klipper and other clipboard managers: do not keep this in the history.
     mime->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
     QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    return true;
 }
 
 QString QtClipboard::text() const

@@ -7,7 +7,8 @@
 class QtClipboard : public Clipboard
 {
 public:
-    void setSecretText(const QString& text) override;
+    // Qt reports no refusal: on Wayland a change made without focus reverts unseen.
+    bool setSecretText(const QString& text) override;
     QString text() const override;
     void clear() override;
 };

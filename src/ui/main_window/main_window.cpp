@@ -280,7 +280,9 @@ void MainWindow::copyAccountCode(const Account& account)
     const QString code = account.code(m_clock.now());
     if (!isCode(code))
         return;
-    m_clipboard.setSecretText(code);
+    // Only a code that reached the clipboard is marked as copied.
+    if (!m_clipboard.setSecretText(code))
+        return;
     const QUuid id = account.id;
     setCopiedAccountID(id);
     m_delayedCall(copiedIndicatorDelay, [this, id] {

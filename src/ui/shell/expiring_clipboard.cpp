@@ -22,12 +22,14 @@ void ExpiringClipboard::setLifetime(std::chrono::milliseconds lifetime)
         m_expiry.start(m_lifetime);
 }
 
-void ExpiringClipboard::setSecretText(const QString& text)
+bool ExpiringClipboard::setSecretText(const QString& text)
 {
-    m_clipboard.setSecretText(text);
+    if (!m_clipboard.setSecretText(text))
+        return false;
     m_placed = text;
     if (m_lifetime > std::chrono::milliseconds::zero())
         m_expiry.start(m_lifetime);
+    return true;
 }
 
 QString ExpiringClipboard::text() const

@@ -22,7 +22,8 @@ public:
     void setLifetime(std::chrono::milliseconds lifetime);
     std::chrono::milliseconds lifetime() const { return m_lifetime; }
 
-    void setSecretText(const QString& text) override;
+    // A code the desktop refused is not ours to clear later.
+    bool setSecretText(const QString& text) override;
     QString text() const override;
     void clear() override;
 

@@ -357,7 +357,8 @@ void TrayWindow::copyAccountCode(const QUuid& id)
     // A placeholder must never land where a code is expected.
     if (!isCode(code))
         return;
-    m_clipboard.setSecretText(code);
+    if (!m_clipboard.setSecretText(code))
+        return;
     m_copiedID = id;
     refreshRows();
     QTimer::singleShot(copiedIndicatorDelayMs, this, [this, id] {
