@@ -3,6 +3,7 @@
 #include "hotkeys/hot_key_controller.h"
 #include "import/qr_importer.h"
 #include "platform/dbus/timedated_clock_sync.h"
+#include "platform/portal/portal_screen_capture.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
@@ -10,6 +11,7 @@
 #include "platform/session/display_session.h"
 #include "platform/session/keyring_manager.h"
 #include "platform/sound/canberra_sound_player.h"
+#include "platform/wayland/data_control_clipboard.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
 #include "platform/xdg/xdg_autostart_entry.h"
@@ -115,16 +117,25 @@ int main(int argc, char* argv[])
     SecretServiceItemStore secureItems;
     QSettings preferences(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("brisvane"),
                           QStringLiteral("brisvane"));
-    QtClipboard desktopClipboard;
+    // On Wayland only data-control sets the clipboard while another app has the focus.
+    std::unique_ptr<Clipboard> desktopClipboard =
+        session.hasWayland ? DataControlClipboard::connect() : nullptr;
+    if (!desktopClipboard)
+        desktopClipboard = std::make_unique<QtClipboard>();
     // Every copy goes through here, so each code leaves the clipboard again.
-    ExpiringClipboard clipboard(desktopClipboard);
+    ExpiringClipboard clipboard(*desktopClipboard);
     X11HotKeyService hotKeys;
     X11KeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
-    QtScreenCapture screens;
+    // On Wayland only the Screenshot portal sees other apps' windows.
+    std::unique_ptr<ScreenCapture> screens;
+    if (session.hasWayland)
+        screens = std::make_unique<PortalScreenCapture>();
+    else
+        screens = std::make_unique<QtScreenCapture>();
     ZXingQRDetector detector;
     QtImageFileReader imageFiles;
-    QRImporter importer(screens, detector, imageFiles);
+    QRImporter importer(*screens, detector, imageFiles);
     TimedatedClockSync clockSync(QDBusConnection::systemBus());
 
     auto makeController = [&](AccountStore& store, AppSettings& settings) -> std::unique_ptr<QObject> {
