@@ -24,23 +24,6 @@ const QString helloBase64 = QStringLiteral("SGVsbG8h3q2+7w==");
 const QString exampleLink =
     QStringLiteral("otpauth://totp/Example:alice?secret=JBSWY3DPEHPK3PXP&issuer=Example");
 
-// Account documents in the keyring; the order item, a JSON array, is left out.
-QList<QJsonObject> keyringAccounts()
-{
-    const Outcome found =
-        run(QStringLiteral("secret-tool"),
-            {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("service"), keyringService});
-    QList<QJsonObject> accounts;
-    for (const QString& line : (found.out + u'\n' + found.err).split(u'\n')) {
-        if (!line.startsWith(QStringLiteral("secret = ")))
-            continue;
-        const QJsonDocument document = QJsonDocument::fromJson(line.mid(9).toUtf8());
-        if (document.isObject())
-            accounts.append(document.object());
-    }
-    return accounts;
-}
-
 std::optional<QJsonObject> accountNamed(const QList<QJsonObject>& accounts, const QString& name)
 {
     for (const QJsonObject& account : accounts)

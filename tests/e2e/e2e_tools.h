@@ -4,6 +4,9 @@
 // with command-line tools: xdotool for windows and keys, secret-tool for the keyring.
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -75,6 +78,23 @@ inline bool windowVisible(const QString& title)
 {
     return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                     u'^' + title + u'$'});
+}
+
+// Account documents in the keyring; the order item, a JSON array, is left out.
+inline QList<QJsonObject> keyringAccounts()
+{
+    const Outcome found =
+        run(QStringLiteral("secret-tool"),
+            {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("service"), keyringService});
+    QList<QJsonObject> accounts;
+    for (const QString& line : (found.out + u'\n' + found.err).split(u'\n')) {
+        if (!line.startsWith(QStringLiteral("secret = ")))
+            continue;
+        const QJsonDocument document = QJsonDocument::fromJson(line.mid(9).toUtf8());
+        if (document.isObject())
+            accounts.append(document.object());
+    }
+    return accounts;
 }
 
 inline void clearKeyring()
