@@ -241,8 +241,8 @@ public:
     {
         if (m_broken || !m_device)
             return;
-        dropSource();
         P::setSelection(m_device, nullptr);
+        dropSource();
         wl_display_flush(m_display);
     }
 
