@@ -1,5 +1,6 @@
 // The data-control clipboard against KWin while another program's window has the focus,
 // where Qt's own Wayland clipboard silently loses the text.
+#include "platform/qt/qt_clipboard.h"
 #include "platform/wayland/data_control_clipboard.h"
 
 #include <QProcess>
@@ -76,6 +77,13 @@ TEST_F(DataControlClipboardTest, ReadsWhatAnotherProgramCopiedAfterUs)
         << m_clipboard->text().toStdString();
     copy.kill();
     copy.waitForFinished();
+}
+
+TEST_F(DataControlClipboardTest, QtsOwnClipboardWithoutFocusReportsTheLostCopy)
+{
+    QtClipboard qt;
+    EXPECT_FALSE(qt.setSecretText(u"55555555"_s));
+    EXPECT_NE(wlPaste({u"-n"_s}), u"55555555"_s);
 }
 
 } // namespace

@@ -13,7 +13,10 @@ bool QtClipboard::setSecretText(const QString& text)
     // Understood by Klipper and other clipboard managers: do not keep this in the history.
     mime->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
     QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
-    return true;
+    // A Wayland compositor takes the clipboard only from the app that has the focus, and Qt
+    // does not report the refusal.
+    return !QGuiApplication::platformName().startsWith(u"wayland") ||
+           QGuiApplication::focusWindow() != nullptr;
 }
 
 QString QtClipboard::text() const

@@ -7,7 +7,8 @@
 class QtClipboard : public Clipboard
 {
 public:
-    // Qt reports no refusal: on Wayland a change made without focus reverts unseen.
+    // Qt reports no refusal; on Wayland a change made without focus reverts unseen, so
+    // there it fails unless one of our windows has the focus.
     bool setSecretText(const QString& text) override;
     QString text() const override;
     void clear() override;
