@@ -48,3 +48,22 @@ std::optional<QByteArray> decodeBase32(const QString& text)
     }
     return output;
 }
+
+QString encodeBase32(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve((bytes.size() * 8 + 4) / 5);
+    std::uint32_t buffer = 0;
+    int bits = 0;
+    for (const char byte : bytes) {
+        buffer = (buffer << 8) | static_cast<std::uint8_t>(byte);
+        bits += 8;
+        while (bits >= 5) {
+            bits -= 5;
+            text.append(QChar(base32Alphabet[(buffer >> bits) & 0x1f]));
+        }
+    }
+    if (bits > 0)
+        text.append(QChar(base32Alphabet[(buffer << (5 - bits)) & 0x1f]));
+    return text;
+}

@@ -8,3 +8,6 @@
 // surrounding white space. Absent when the text is not acceptable; a present result
 // may be empty (a single character carries fewer than 8 bits).
 std::optional<QByteArray> decodeBase32(const QString& text);
+
+// RFC 4648 Base32 in upper case without "=" padding, as setup links and backups carry it.
+QString encodeBase32(const QByteArray& bytes);
