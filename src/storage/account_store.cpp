@@ -143,6 +143,19 @@ void AccountStore::incrementCounter(const Account& account)
     writeAccount(m_accounts[at]);
 }
 
+void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const QString& name)
+{
+    const qsizetype at = indexOfId(m_accounts, id);
+    if (at < 0 || (m_accounts[at].issuer == issuer && m_accounts[at].name == name))
+        return;
+    retryUnsaved(false);
+    QList<Account> accounts = m_accounts;
+    accounts[at].issuer = issuer;
+    accounts[at].name = name;
+    setAccountList(accounts);
+    writeAccount(m_accounts[at]);
+}
+
 void AccountStore::saveOrder()
 {
     retryUnsaved(true);

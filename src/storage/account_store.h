@@ -39,6 +39,8 @@ public:
     void deleteAccount(const QUuid& id);
     void moveAccount(const QUuid& source, const QUuid& target);
     void incrementCounter(const Account& account);
+    // Changes the two texts of an account (its secret and parameters stay) and stores it.
+    void renameAccount(const QUuid& id, const QString& issuer, const QString& name);
     void saveOrder();
 
 Q_SIGNALS:

@@ -230,6 +230,20 @@ TEST_F(AccountStoreTest, IncrementStoresOnlyThatAccountAndWrapsTheLargestCounter
     EXPECT_EQ(persisted()[1].counter, 1u);
 }
 
+TEST_F(AccountStoreTest, RenameStoresOnlyTheTwoTextsOfThatAccount)
+{
+    seed({a, hotp});
+    AccountStore& store = open();
+    store.renameAccount(hotp.id, u"Bank"_s, u"alice"_s);
+    store.renameAccount(QUuid::createUuid(), u"x"_s, u"y"_s);
+    store.renameAccount(a.id, a.issuer, a.name);
+    ASSERT_EQ(m_items.calls().size(), 1);
+    Account renamed = hotp;
+    renamed.issuer = u"Bank"_s;
+    renamed.name = u"alice"_s;
+    EXPECT_EQ(persisted(), (QList<Account>{a, renamed}));
+}
+
 TEST_F(AccountStoreTest, SaveOrderWritesTheRearrangedListAndACounterThatFailedBefore)
 {
     seed({hotp, a, b});

@@ -9,7 +9,7 @@ namespace BackupCrypto {
 namespace {
 
 constexpr int gcmTagLength = 16;
-constexpr std::uint64_t scryptMemoryLimit = 512ull * 1024 * 1024;
+constexpr std::uint64_t scryptMemoryLimit = 256ull * 1024 * 1024;
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 
