@@ -16,6 +16,7 @@
 #include "platform/x11/x11_keystroke_sender.h"
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
+#include "platform/zxing/zxing_qr_encoder.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/about/about_window.h"
@@ -42,13 +43,15 @@ struct Options
 {
     bool hidden = false;
     bool settings = false;
+    QString link; // an otpauth:// link to add, as the desktop's URL handler passes it
 };
 
 SingleInstance::Request instanceRequest(const Options& options)
 {
     if (options.settings)
         return SingleInstance::Request::settings;
-    return options.hidden ? SingleInstance::Request::none : SingleInstance::Request::activate;
+    return options.hidden && options.link.isEmpty() ? SingleInstance::Request::none
+                                                    : SingleInstance::Request::activate;
 }
 
 Options parseOptions(const QApplication& app)
@@ -66,8 +69,17 @@ Options parseOptions(const QApplication& app)
         QStringLiteral("settings"),
         QStringLiteral("Open the settings window (in the running Brisvane when there is one)."));
     parser.addOption(settings);
+    parser.addPositionalArgument(
+        QStringLiteral("link"),
+        QStringLiteral("An otpauth:// setup link to add (the add dialog opens with it)."),
+        QStringLiteral("[link]"));
     parser.process(app);
-    return Options{parser.isSet(hidden), parser.isSet(settings)};
+    QString link;
+    for (const QString& argument : parser.positionalArguments()) {
+        if (argument.startsWith(QStringLiteral("otpauth"), Qt::CaseInsensitive))
+            link = argument;
+    }
+    return Options{parser.isSet(hidden), parser.isSet(settings), link};
 }
 
 } // namespace
@@ -96,7 +108,7 @@ int main(int argc, char* argv[])
     const Options options = parseOptions(app);
 
     SingleInstance instance(SingleInstance::defaultServerName());
-    switch (instance.claim(instanceRequest(options))) {
+    switch (instance.claim(instanceRequest(options), options.link)) {
     case SingleInstance::Role::secondary:
         return 0;
     case SingleInstance::Role::unanswered:
@@ -134,6 +146,7 @@ int main(int argc, char* argv[])
     else
         screens = std::make_unique<QtScreenCapture>();
     ZXingQRDetector detector;
+    ZXingQREncoder qrEncoder;
     QtImageFileReader imageFiles;
     QRImporter importer(*screens, detector, imageFiles);
     TimedatedClockSync clockSync(QDBusConnection::systemBus());
@@ -154,6 +167,7 @@ int main(int argc, char* argv[])
     QObject::connect(&shell.settings(), &AppSettings::clearClipboardSecondsChanged, &clipboard,
                      followClearSetting);
     shell.setSessionNotice(session.limitsNotice());
+    shell.setQREncoder(&qrEncoder);
     shell.setClockSync(&clockSync);
     if (!session.limitsNotice().isEmpty())
         std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
@@ -161,8 +175,16 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &SingleInstance::activationRequested, &shell,
                      &ApplicationShell::showMainWindow);
 
-    if (!options.hidden && !options.settings)
+    // A link opened from elsewhere lands in the add dialog; it is never added silently.
+    auto openLink = [&shell](const QString& link) {
         shell.showMainWindow();
+        shell.mainWindow().showAddSheetWithLink(link);
+    };
+    QObject::connect(&instance, &SingleInstance::linkReceived, &shell, openLink);
+    if ((!options.hidden && !options.settings) || !options.link.isEmpty())
+        shell.showMainWindow();
+    if (!options.link.isEmpty())
+        QTimer::singleShot(0, &shell, [&] { openLink(options.link); });
 
     // Launch at login starts the program in the tray, without the main window.
     XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(),

@@ -1,3 +1,4 @@
+#include "import/formats/aegis_vault.h"
 #include "import/qr_importer.h"
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 using namespace QRTestLinks;
@@ -108,6 +110,43 @@ TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesN
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().front().name, u"alice"_s);
     EXPECT_EQ(dismissals, 1);
+}
+
+TEST_F(AddAccountModelTest, BackupFilesAskForTheirPasswordAndImportAllOrNothing)
+{
+    Account account;
+    account.id = QUuid::createUuid();
+    account.name = u"alice"_s;
+    account.secret = "12345678901234567890";
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write(AegisVault::write({account}, u"right"_s, {1024, 8, 1}));
+    file.close();
+    QStringList answers = {u"wrong"_s, u"right"_s};
+    int asked = 0;
+    model.setPasswordPrompt([&](const QString& format) -> std::optional<QString> {
+        EXPECT_EQ(format, u"Aegis vault"_s);
+        return asked < answers.size() ? std::optional(answers[asked++]) : std::nullopt;
+    });
+    model.chooseImageFile(file.fileName());
+    EXPECT_EQ(model.status(), u"Wrong password for this Aegis vault; nothing was imported."_s);
+    EXPECT_TRUE(added.isEmpty());
+    model.chooseImageFile(file.fileName());
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added.front().front().id, account.id);
+    EXPECT_EQ(dismissals, 1);
+    model.chooseImageFile(file.fileName()); // the prompt is cancelled
+    EXPECT_EQ(model.status(), u"Nothing imported: the Aegis vault needs its password."_s);
+}
+
+TEST_F(AddAccountModelTest, SeveralPastedLinesAddTogetherOrNotAtAll)
+{
+    addLink(setupLink(u"A:a"_s) + u"\n\n  "_s + setupLink(u"B:b"_s));
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added.front().size(), 2);
+    addLink(setupLink(u"A:a"_s) + u"\nhttps://example.com"_s);
+    EXPECT_EQ(model.status(), u"line 2: Unsupported URL scheme."_s);
+    EXPECT_EQ(added.size(), 1);
 }
 
 TEST_F(AddAccountModelTest, PastedLinksAreTrimmedAndRoutedByTheirSchemeInAnyCase)

@@ -151,6 +151,21 @@ TEST_F(SingleInstanceTest, ALaterLaunchStandsDownAndOnlyAnActivatingOneRaisesThe
     EXPECT_EQ(activations.count(), 1);
 }
 
+TEST_F(SingleInstanceTest, ALinkGivenToALaterLaunchReachesTheFirstWhole)
+{
+    SingleInstance first(serverName());
+    ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
+    QSignalSpy links(&first, &SingleInstance::linkReceived);
+    const QString link =
+        u"otpauth://totp/B%C3%A4nk:z%0Aoe?secret=JBSWY3DP&issuer=Bänk&x=\n"_s + QString(3000, u'a');
+    EXPECT_EQ(besideEventLoop([name = serverName(), link] {
+                  return SingleInstance(name).claim(SingleInstance::Request::activate, link);
+              }),
+              SingleInstance::Role::secondary);
+    ASSERT_TRUE(links.count() == 1 || links.wait(5000));
+    EXPECT_EQ(links.at(0).at(0).toString(), link);
+}
+
 TEST_F(SingleInstanceTest, ASocketLeftByACrashedProcessDoesNotBlockTheNextStart)
 {
     QFile stale(serverName());

@@ -1,10 +1,17 @@
+#include "import/parse_url.h"
+#include "platform/zxing/zxing_qr_detector.h"
+#include "platform/zxing/zxing_qr_encoder.h"
 #include "storage/account_store.h"
+#include "storage/keychain_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_secure_item_store.h"
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
+#include "ui/main_window/account_qr_dialog.h"
 #include "ui/main_window/account_row_delegate.h"
+#include "ui/main_window/edit_account_dialog.h"
 #include "ui/main_window/main_window.h"
+#include "ui/main_window/undo_delete_bar.h"
 #include "ui/widgets/ticking_clock.h"
 #include "ui_test_support.h"
 
@@ -42,7 +49,7 @@ protected:
             },
             nullptr,
             [this](std::chrono::milliseconds delay, std::function<void()> work) {
-                EXPECT_EQ(delay, MainWindow::copiedIndicatorDelay);
+                EXPECT_TRUE(delay == MainWindow::copiedIndicatorDelay || delay == UndoDeleteBar::undoTime);
                 m_scheduled.append(std::move(work));
             });
         m_window->show();
@@ -199,6 +206,62 @@ TEST_F(MainWindowTest, DeleteKeyRemovesTheSelectedRowAtOnceAndMovesTheSelectionO
     EXPECT_EQ(storeNames(), words("A C"));
     QTest::keyClick(&list(), Qt::Key_Delete);
     EXPECT_EQ(storeNames(), words("A"));
+}
+
+TEST_F(MainWindowTest, UndoWritesTheDeletedAccountBackInItsPlaceUntilTheNoticeExpires)
+{
+    open({testAccount(u"Bank"_s, u"alice"_s), testAccount({}, u"B"_s), testAccount({}, u"C"_s)});
+    const QList<Account> before = m_store->accounts();
+    list().setFocus();
+    list().setCurrentIndex(m_window->listModel()->index(0));
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value(), before.mid(1)); // gone from the keyring at once
+    EXPECT_TRUE(m_window->undoBar()->isVisible());
+    EXPECT_EQ(m_window->undoBar()->message()->text(), u"Deleted Bank: alice"_s);
+    QTest::mouseClick(m_window->undoBar()->undoButton(), Qt::LeftButton);
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value(), before); // same id, same place
+    EXPECT_FALSE(m_window->undoBar()->isVisible());
+
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    for (const auto& work : m_scheduled)
+        work(); // ten seconds later
+    EXPECT_FALSE(m_window->undoBar()->isVisible());
+    m_window->undoDelete();
+    EXPECT_EQ(storeNames(), words("B C"));
+}
+
+TEST_F(MainWindowTest, EditChangesOnlyTheIssuerAndNameInTheStore)
+{
+    open({testAccount(u"Bank"_s, u"alice"_s), testAccount({}, u"B"_s)});
+    m_window->editRow(0);
+    auto* dialog = m_window->findChild<EditAccountDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->issuerField()->text(), u"Bank"_s);
+    dialog->issuerField()->setText(u" Big Bank "_s);
+    dialog->nameField()->setText(u"alice@example.com"_s);
+    dialog->accept();
+    Account expected = m_store->accounts().at(0);
+    EXPECT_EQ(expected.issuer, u"Big Bank"_s);
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().at(0), expected);
+    EXPECT_EQ(expected.secret, QByteArrayLiteral("12345678901234567890"));
+}
+
+TEST_F(MainWindowTest, ShowQRCodeDrawsALinkThatScansBackToTheAccount)
+{
+    Account account = testAccount(u"Bänk & Co"_s, u"alice@example.com"_s, 8, OTPType::hotp);
+    account.counter = 42;
+    open({account});
+    const ZXingQREncoder encoder;
+    m_window->setQREncoder(&encoder);
+    m_window->showQRCode(0);
+    auto* dialog = m_window->findChild<AccountQRDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    const QStringList scanned = ZXingQRDetector().detectQRPayloads(dialog->codeImage()->pixmap().toImage());
+    ASSERT_EQ(scanned.size(), 1);
+    Account back = OTPAuth::parseURL(scanned.front()).value();
+    back.id = account.id;
+    back.createdAt = account.createdAt;
+    EXPECT_EQ(back, account);
 }
 
 TEST_F(MainWindowTest, TheErrorFooterShowsTheStoresLastError)

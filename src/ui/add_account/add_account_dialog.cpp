@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -65,14 +66,17 @@ QStringList imageNameFilters()
         if (!patterns.contains(pattern))
             patterns.append(pattern);
     }
-    return {QStringLiteral("Images (%1)").arg(patterns.join(u' ')), QStringLiteral("PNG (*.png)"),
-            QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("HEIC (*.heic *.heif)"),
+    return {QStringLiteral("Images and backups (%1 *.json *.2fas *.aes *.txt)").arg(patterns.join(u' ')),
+            QStringLiteral("All files (*)"),
+            QStringLiteral("PNG (*.png)"),
+            QStringLiteral("JPEG (*.jpg *.jpeg)"),
+            QStringLiteral("HEIC (*.heic *.heif)"),
             QStringLiteral("TIFF (*.tif *.tiff)")};
 }
 
 QString chooseImageWithFileDialog(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Choose image"));
+    QFileDialog dialog(parent, QStringLiteral("Choose image or backup"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(imageNameFilters());
@@ -131,6 +135,13 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
                            importer, std::move(onAdd), [this] { accept(); }, this)),
       m_chooseImageFile(chooseImageWithFileDialog)
 {
+    m_model->setPasswordPrompt([this](const QString& formatName) -> std::optional<QString> {
+        bool entered = false;
+        const QString password = QInputDialog::getText(this, QStringLiteral("Encrypted backup"),
+                                                       QStringLiteral("Password of this %1:").arg(formatName),
+                                                       QLineEdit::Password, QString(), &entered);
+        return entered ? std::optional(password) : std::nullopt;
+    });
     setWindowTitle(QStringLiteral("Add account"));
     setModal(true);
     setFixedWidth(dialogWidth);
@@ -184,6 +195,12 @@ AddAccountDialog::~AddAccountDialog() = default;
 void AddAccountDialog::setImageFileChooser(ImageFileChooser chooser)
 {
     m_chooseImageFile = std::move(chooser);
+}
+
+void AddAccountDialog::presetLink(const QString& link)
+{
+    m_model->setMode(AddMode::pasteLink);
+    m_model->setLinkText(link);
 }
 
 void AddAccountDialog::reject()
@@ -257,7 +274,9 @@ QWidget* AddAccountDialog::buildImagePanel()
         panelLayout(panel, AddMode::imageFile, QStringLiteral("Read a QR code from an image"), 14);
     column->addWidget(
         textLabel(QStringLiteral("Pick a PNG, JPG, or other image that contains the QR code. Multiple QR "
-                                 "codes inside one image are supported."),
+                                 "codes inside one image are supported. Backups and exports of Aegis, "
+                                 "2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth "
+                                 "are read too."),
                   TextStyle::callout, secondaryColor(palette()), font()));
     return panel;
 }

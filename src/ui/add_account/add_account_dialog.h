@@ -48,6 +48,8 @@ public:
     AddAccountModel& model() { return *m_model; }
     // Replaces the system file dialog, for tests.
     void setImageFileChooser(ImageFileChooser chooser);
+    // Switches to Paste link with the text in place; the user still confirms with Add.
+    Q_INVOKABLE void presetLink(const QString& link);
 
     void reject() override;
 

@@ -1,10 +1,14 @@
 #include "ui/add_account/add_account_model.h"
 
 #include "core/base32.h"
+#include "import/formats/backup_reader.h"
+#include "import/formats/otpauth_text.h"
 #include "import/parse_migration.h"
 #include "import/parse_url.h"
 #include "import/qr_importer.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
@@ -195,9 +199,46 @@ void AddAccountModel::finishScan()
     finish(result.value());
 }
 
+bool AddAccountModel::importBackupFile(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).size() > maxBackupFileSize || !file.open(QIODevice::ReadOnly))
+        return false; // the image reader reports what is wrong with it
+    const QByteArray bytes = file.readAll();
+    Result<ImportedAccounts, ImportFailure> read = readBackup(bytes);
+    if (!read && read.error().kind == ImportErrorKind::unknownFormat)
+        return false;
+    if (!read && read.error().kind == ImportErrorKind::passwordRequired) {
+        const std::optional<QString> password =
+            m_askPassword ? m_askPassword(read.error().detail) : std::nullopt;
+        if (!password) {
+            setStatus(
+                QStringLiteral("Nothing imported: the %1 needs its password.").arg(read.error().detail));
+            return true;
+        }
+        read = readBackup(bytes, *password);
+    }
+    if (!read) {
+        setStatus(importFailureMessage(read.error()));
+        return true;
+    }
+    const ImportedAccounts& imported = read.value();
+    if (imported.skipped.isEmpty()) {
+        finish(imported.accounts);
+        return true;
+    }
+    // What was left out must be read before the dialog goes away.
+    if (m_onAdd && !imported.accounts.isEmpty())
+        m_onAdd(imported.accounts);
+    setStatus(importSummary(static_cast<int>(imported.accounts.size()), 0, imported.skipped));
+    return true;
+}
+
 void AddAccountModel::chooseImageFile(const QString& path)
 {
     if (path.isEmpty() || m_isWorking)
+        return;
+    if (importBackupFile(path))
         return;
     auto result = m_importer.importImageFile(path);
     if (!result.ok()) {
@@ -212,6 +253,15 @@ void AddAccountModel::addFromLink()
     const QString link = m_linkText.trimmed();
     if (link.isEmpty())
         return;
+    if (link.contains(u'\n')) {
+        Result<ImportedAccounts, ImportFailure> read = OtpauthText::read(link);
+        if (!read.ok()) {
+            setStatus(read.error().detail);
+            return;
+        }
+        finish(read.value().accounts);
+        return;
+    }
     if (link.toLower().startsWith(u"otpauth-migration://")) {
         auto result = OTPAuth::parseMigration(link);
         if (!result.ok()) {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QRImporter;
 
@@ -29,6 +30,8 @@ class AddAccountModel : public QObject
 public:
     using AddAction = std::function<void(const QList<Account>&)>;
     using DismissAction = std::function<void()>;
+    // Asks for the password of an encrypted backup (named by its format); absent = cancelled.
+    using PasswordPrompt = std::function<std::optional<QString>(const QString& formatName)>;
 
     // Lets the dialog draw its progress state before the capture blocks the GUI thread.
     static constexpr std::chrono::milliseconds scanYield{250};
@@ -76,9 +79,11 @@ public:
     // Shows the progress state, yields for scanYield, then captures every display (the
     // desktop may take its time and ask the user) and decodes them on a worker thread.
     void startScan();
-    // Imports the QR codes of the chosen file at once; an empty path means the chooser was
-    // cancelled and changes nothing.
+    // Imports the chosen file at once: another authenticator's backup or export (recognised
+    // by its content, asking for its password when it is encrypted), else the QR codes of an
+    // image. An empty path means the chooser was cancelled and changes nothing.
     void chooseImageFile(const QString& path);
+    void setPasswordPrompt(PasswordPrompt prompt) { m_askPassword = std::move(prompt); }
     void addFromLink();
     void addManual();
     // Drops a scan that has not finished, so that nothing is added after the user has
@@ -94,6 +99,8 @@ private:
     void decodeScan(QList<QImage> images);
     void finishScan();
     void finish(const QList<Account>& accounts);
+    // A backup's accounts, or false when the file is not a backup (so it may be an image).
+    bool importBackupFile(const QString& path);
     void setStatus(const QString& status);
     void setWorking(bool working);
 
@@ -105,6 +112,7 @@ private:
     quint64 m_scanGeneration = 0;
     quint64 m_decodingGeneration = 0;
     QFutureWatcher<Result<QList<Account>, QRImportFailure>> m_decoding;
+    PasswordPrompt m_askPassword;
 
     AddMode m_mode = AddMode::scanScreen;
     QString m_status;

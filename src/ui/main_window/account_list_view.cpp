@@ -135,11 +135,19 @@ void AccountListView::contextMenuEvent(QContextMenuEvent* event)
     const int row = index.row();
     QMenu menu(this);
     QAction* copy = menu.addAction(appIcon(AppIcon::copy), QStringLiteral("Copy Code"));
+    QAction* showQR = m_qrCodeAvailable ? menu.addAction(QStringLiteral("Show QR Code")) : nullptr;
+    QAction* edit = menu.addAction(QStringLiteral("Edit…"));
     menu.addSeparator();
     QAction* remove = menu.addAction(appIcon(AppIcon::trash), QStringLiteral("Delete"));
     QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == nullptr)
+        return;
     if (chosen == copy)
         Q_EMIT copyRequested(row);
+    else if (chosen == showQR)
+        Q_EMIT showQRCodeRequested(row);
+    else if (chosen == edit)
+        Q_EMIT editRequested(row);
     else if (chosen == remove)
         Q_EMIT deleteRequested(row);
 }

@@ -17,12 +17,16 @@ public:
 
     // Where a part of a row is drawn, in viewport coordinates; empty for a row not shown.
     QRect elementRect(int row, AccountRowLayout::Element element) const;
+    // Whether the context menu offers "Show QR Code" (only when a QR encoder exists).
+    void setQRCodeAvailable(bool available) { m_qrCodeAvailable = available; }
 
 Q_SIGNALS:
     void copyRequested(int row);
     // Plus on a row: the next code of a counter-based account.
     void advanceRequested(int row);
     void deleteRequested(int row);
+    void showQRCodeRequested(int row);
+    void editRequested(int row);
     void moveRequested(const QList<qsizetype>& sourceRows, qsizetype destination);
 
 protected:
@@ -45,4 +49,5 @@ private:
 
     AccountRowDelegate& m_delegate;
     qsizetype m_dropIndicatorRow = -1;
+    bool m_qrCodeAvailable = false;
 };

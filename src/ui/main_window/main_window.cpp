@@ -1,13 +1,17 @@
 #include "ui/main_window/main_window.h"
 
 #include "core/otp_code.h"
+#include "import/formats/unused_ids.h"
 #include "platform/clipboard.h"
 #include "storage/account_store.h"
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
+#include "ui/main_window/account_qr_dialog.h"
 #include "ui/main_window/account_row_delegate.h"
 #include "ui/main_window/clock_notice.h"
+#include "ui/main_window/edit_account_dialog.h"
 #include "ui/main_window/list_move.h"
+#include "ui/main_window/undo_delete_bar.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/ticking_clock.h"
 #include "ui/widgets/ui_colors.h"
@@ -93,6 +97,10 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     m_content->addWidget(listPage);
     layout->addWidget(m_content, 1);
 
+    m_undoBar = new UndoDeleteBar(this);
+    layout->addWidget(m_undoBar);
+    connect(m_undoBar, &UndoDeleteBar::undoRequested, this, &MainWindow::undoDelete);
+
     m_sessionNotice = new QLabel(this);
     m_sessionNotice->setWordWrap(true);
     m_sessionNotice->setFont(textStyleFont(font(), TextStyle::caption));
@@ -134,6 +142,8 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     });
     connect(m_listView, &AccountListView::deleteRequested, this, &MainWindow::deleteRow);
     connect(m_listView, &AccountListView::moveRequested, this, &MainWindow::moveRows);
+    connect(m_listView, &AccountListView::showQRCodeRequested, this, &MainWindow::showQRCode);
+    connect(m_listView, &AccountListView::editRequested, this, &MainWindow::editRow);
 
     auto* addShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
     addShortcut->setContext(Qt::WindowShortcut);
@@ -303,25 +313,92 @@ void MainWindow::showAddSheet()
 {
     if (m_showingAddSheet || !m_addSheet)
         return;
-    QDialog* sheet =
-        m_addSheet(this, [this](const QList<Account>& accounts) { m_store.addAccounts(accounts); });
+    // Restored backups bring their ids along; an id already in use gets a fresh one.
+    QDialog* sheet = m_addSheet(this, [this](const QList<Account>& accounts) {
+        m_store.addAccounts(withUnusedIds(accounts, m_store.accounts()));
+    });
     if (sheet == nullptr)
         return;
     m_showingAddSheet = true;
+    m_addSheetDialog = sheet;
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &QDialog::finished, this, [this] { m_showingAddSheet = false; });
     sheet->open();
+}
+
+void MainWindow::showAddSheetWithLink(const QString& link)
+{
+    showAddSheet();
+    if (m_addSheetDialog)
+        QMetaObject::invokeMethod(m_addSheetDialog, "presetLink", Q_ARG(QString, link));
 }
 
 void MainWindow::deleteRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    m_store.deleteAccount(m_model->accountAt(row).id);
+    const Account account = m_model->accountAt(row);
+    const QList<Account>& all = m_store.accounts();
+    const auto position = std::find(all.begin(), all.end(), account) - all.begin();
+    // The keyring item goes at once, as without undo; Undo writes it back.
+    m_store.deleteAccount(account.id);
+    m_deleted = std::pair(account, position);
+    const int deleteNumber = ++m_deleteCount;
+    m_undoBar->showDeleted(accountLabel(account));
+    m_delayedCall(UndoDeleteBar::undoTime, [this, deleteNumber] {
+        if (deleteNumber != m_deleteCount)
+            return; // a later delete owns the notice
+        m_deleted.reset();
+        m_undoBar->hide();
+    });
     // Keep the keyboard on the list, so Delete can be pressed again on the next row.
     const int remaining = m_model->rowCount();
     if (remaining > 0)
         m_listView->setCurrentIndex(m_model->index(std::min(row, remaining - 1)));
+}
+
+void MainWindow::undoDelete()
+{
+    if (!m_deleted)
+        return;
+    const auto [account, position] = *m_deleted;
+    m_deleted.reset();
+    ++m_deleteCount;
+    m_undoBar->hide();
+    m_store.addAccounts({account});
+    const QList<Account>& all = m_store.accounts();
+    if (position + 1 < all.size() && all.last().id == account.id)
+        m_store.moveAccount(account.id, all.at(position).id);
+    const int row = m_model->rowOf(account.id);
+    if (row >= 0)
+        m_listView->setCurrentIndex(m_model->index(row));
+}
+
+void MainWindow::setQREncoder(const QREncoder* encoder)
+{
+    m_qrEncoder = encoder;
+    m_listView->setQRCodeAvailable(encoder != nullptr);
+}
+
+void MainWindow::showQRCode(int row)
+{
+    if (m_qrEncoder == nullptr || row < 0 || row >= m_model->rowCount())
+        return;
+    auto* dialog = new AccountQRDialog(m_model->accountAt(row), *m_qrEncoder, m_clipboard, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindow::editRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const Account account = m_model->accountAt(row);
+    auto* dialog = new EditAccountDialog(account.issuer, account.name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog, id = account.id] { m_store.renameAccount(id, dialog->issuer(), dialog->name()); });
+    dialog->open();
 }
 
 void MainWindow::incrementRow(int row)

@@ -3,6 +3,7 @@
 #include "core/account.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 #include <chrono>
@@ -21,8 +22,10 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QREncoder;
 class QStackedWidget;
 class TickingClock;
+class UndoDeleteBar;
 
 // The main window: header with search and Add, the account list or the empty state, and a
 // red footer with the store's latest storage error.
@@ -47,10 +50,19 @@ public:
     // marks its row for copiedIndicatorDelay.
     void copyAccountCode(const Account& account);
     void showAddSheet();
+    // Opens the add dialog (or uses the open one) with a setup link pasted, for the user to confirm.
+    void showAddSheetWithLink(const QString& link);
     // A line about what this desktop session cannot do, shown above the error footer.
     void setSessionNotice(const QString& text);
     // Shows a notice while the system clock is not synchronised. Both must outlive the window.
     void watchClock(ClockSync& sync, AppSettings& settings);
+    // Enables "Show QR Code"; the encoder must outlive the window.
+    void setQREncoder(const QREncoder* encoder);
+
+    void showQRCode(int row);
+    void editRow(int row);
+    // Puts back the most recently deleted account, at its old place, while the notice shows.
+    void undoDelete();
 
     const std::optional<QUuid>& copiedAccountID() const { return m_copiedAccountID; }
     bool showingAddSheet() const { return m_showingAddSheet; }
@@ -65,6 +77,7 @@ public:
     QLabel* errorFooter() const { return m_errorFooter; }
     QLabel* sessionNotice() const { return m_sessionNotice; }
     ClockNotice* clockNotice() const { return m_clockNotice; }
+    UndoDeleteBar* undoBar() const { return m_undoBar; }
 
 Q_SIGNALS:
     // The window's content appeared for the first time.
@@ -90,9 +103,14 @@ private:
     AddSheetFactory m_addSheet;
     DelayedCall m_delayedCall;
 
+    const QREncoder* m_qrEncoder = nullptr;
     std::optional<QUuid> m_copiedAccountID;
     std::optional<QUuid> m_keyboardAccountID; // the current row's account across a rebuild
+    // The account of the latest delete and where it stood, while it can be undone.
+    std::optional<std::pair<Account, qsizetype>> m_deleted;
+    int m_deleteCount = 0;
     bool m_showingAddSheet = false;
+    QPointer<QDialog> m_addSheetDialog;
     bool m_contentShown = false;
 
     AccountListModel* m_model = nullptr;
@@ -105,4 +123,5 @@ private:
     QLabel* m_sessionNotice = nullptr;
     ClockNotice* m_clockNotice = nullptr;
     QLabel* m_errorFooter = nullptr;
+    UndoDeleteBar* m_undoBar = nullptr;
 };

@@ -64,6 +64,7 @@ MainWindow& ApplicationShell::mainWindow()
         m_mainWindow->setSessionNotice(m_sessionNotice);
         if (m_clockSync != nullptr)
             m_mainWindow->watchClock(*m_clockSync, *m_settings);
+        m_mainWindow->setQREncoder(m_qrEncoder);
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
     }
@@ -79,6 +80,13 @@ void ApplicationShell::showMainWindow()
         window.show();
     window.raise();
     window.activateWindow();
+}
+
+void ApplicationShell::setQREncoder(const QREncoder* encoder)
+{
+    m_qrEncoder = encoder;
+    if (m_mainWindow)
+        m_mainWindow->setQREncoder(encoder);
 }
 
 void ApplicationShell::setSessionNotice(const QString& text)

@@ -9,6 +9,7 @@
 class AccountStore;
 class AppSettings;
 class ClockSync;
+class QREncoder;
 class Clipboard;
 class QSettings;
 class SecureItemStore;
@@ -47,6 +48,8 @@ public:
     void setSessionNotice(const QString& text);
     // Lets the main window tell when the system clock is not synchronised; must outlive the shell.
     void setClockSync(ClockSync* sync) { m_clockSync = sync; }
+    // Lets the main window show an account's QR code; the encoder must outlive the shell.
+    void setQREncoder(const QREncoder* encoder);
 
     // Asked before quitting while accounts exist only in memory (their keyring write failed);
     // given how many, answers whether to quit anyway. The default asks with a message box.
@@ -70,5 +73,6 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     QString m_sessionNotice;
     ClockSync* m_clockSync = nullptr;
+    const QREncoder* m_qrEncoder = nullptr;
     UnsavedQuitConfirmation m_confirmUnsavedQuit;
 };

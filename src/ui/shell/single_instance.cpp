@@ -10,6 +10,9 @@ namespace {
 
 constexpr int connectTimeoutMs = 1000;
 constexpr int replyTimeoutMs = 3000;
+// Room for an export link with a dozen accounts, percent-encoded.
+constexpr int maxLineLength = 16384;
+const QByteArray linkPrefix = QByteArrayLiteral("link ");
 
 QByteArray requestLine(SingleInstance::Request request)
 {
@@ -42,14 +45,17 @@ QString SingleInstance::defaultServerName()
     return folder + QStringLiteral("/org.brisvane.Brisvane.instance");
 }
 
-SingleInstance::Role SingleInstance::claim(Request request)
+SingleInstance::Role SingleInstance::claim(Request request, const QString& link)
 {
+    // One line per request: the link is percent-encoded so no line break can split it.
+    const QByteArray line =
+        link.isEmpty() ? requestLine(request) : linkPrefix + link.toUtf8().toPercentEncoding() + '\n';
     // Two launches at the same moment must not both decide that nobody is running.
     QLockFile lock(m_serverName + QStringLiteral(".lock"));
     lock.setStaleLockTime(10000);
     const bool locked = lock.tryLock(5000);
 
-    switch (sendToRunning(request)) {
+    switch (sendToRunning(line)) {
     case Delivery::delivered:
         return Role::secondary;
     case Delivery::unanswered:
@@ -66,13 +72,13 @@ SingleInstance::Role SingleInstance::claim(Request request)
     return listening ? Role::primary : Role::alone;
 }
 
-SingleInstance::Delivery SingleInstance::sendToRunning(Request request)
+SingleInstance::Delivery SingleInstance::sendToRunning(const QByteArray& line)
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(connectTimeoutMs))
         return Delivery::noServer;
-    socket.write(requestLine(request));
+    socket.write(line);
     if (!socket.waitForBytesWritten(replyTimeoutMs))
         return Delivery::unanswered;
     // The reply tells that the request was taken, so the caller may exit at once.
@@ -86,14 +92,14 @@ SingleInstance::Delivery SingleInstance::sendToRunning(Request request)
 void SingleInstance::serve()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        socket->setReadBufferSize(256);
+        socket->setReadBufferSize(maxLineLength + 1);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine())
                 return;
             // Anything but a known line is answered and ignored; this socket is private to
             // the user, but a stray client must not crash or confuse the running process.
-            const QByteArray line = socket->readLine(64).trimmed();
+            const QByteArray line = socket->readLine(maxLineLength).trimmed();
             socket->write("ok\n");
             socket->flush();
             socket->disconnectFromServer();
@@ -101,6 +107,9 @@ void SingleInstance::serve()
                 Q_EMIT activationRequested();
             else if (line == "settings")
                 Q_EMIT settingsRequested();
+            else if (line.startsWith(linkPrefix))
+                Q_EMIT linkReceived(
+                    QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(linkPrefix.size()))));
         });
     }
 }

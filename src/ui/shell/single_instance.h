@@ -32,14 +32,17 @@ public:
     // The per-user socket in XDG_RUNTIME_DIR (or Qt's fallback runtime folder).
     static QString defaultServerName();
 
-    // Becomes the primary, or passes the request to a running primary.
-    Role claim(Request request);
+    // Becomes the primary, or passes the request to a running primary. A setup link given
+    // with the request reaches the primary as linkReceived (the request is then activate).
+    Role claim(Request request, const QString& link = QString());
 
 Q_SIGNALS:
     // A later launch asked to see the main window.
     void activationRequested();
     // A later launch asked for the settings window (the desktop entry's Settings action).
     void settingsRequested();
+    // A later launch was given an otpauth:// link to add (never added without the user).
+    void linkReceived(const QString& link);
 
 private:
     enum class Delivery
@@ -48,7 +51,7 @@ private:
         delivered,
         unanswered
     };
-    Delivery sendToRunning(Request request);
+    Delivery sendToRunning(const QByteArray& line);
     void serve();
 
     QString m_serverName;
