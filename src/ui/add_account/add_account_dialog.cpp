@@ -76,7 +76,7 @@ QStringList imageNameFilters()
 
 QString chooseImageWithFileDialog(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Choose image or backup"));
+    QFileDialog dialog(parent, QStringLiteral("Choose image"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(imageNameFilters());
