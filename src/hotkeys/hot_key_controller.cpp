@@ -47,6 +47,8 @@ HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, H
     m_debounce.setInterval(debounceMilliseconds);
     connect(&m_debounce, &QTimer::timeout, this, [this] { syncHotKeys(m_pendingBindings); });
     connect(&m_settings, &AppSettings::bindingsChanged, this, &HotKeyController::receiveBindings);
+    // Under another layout the same combinations may sit on other keys, or on none.
+    hotKeys.setKeyboardChangeHandler([this] { resyncNow(); });
 
     // The current list counts as the first one received: it is synchronised once the
     // debounce runs out, and an identical assignment before then changes nothing.
@@ -56,7 +58,10 @@ HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, H
     QTimer::singleShot(0, this, [this] { syncHotKeys(m_settings.bindings()); });
 }
 
-HotKeyController::~HotKeyController() = default;
+HotKeyController::~HotKeyController()
+{
+    m_registry.service().setKeyboardChangeHandler({});
+}
 
 void HotKeyController::receiveBindings(const QList<HotKeyBinding>& bindings)
 {
@@ -99,6 +104,11 @@ void HotKeyController::setSuspended(bool suspended)
     if (suspended == m_suspended)
         return;
     m_suspended = suspended;
+    resyncNow();
+}
+
+void HotKeyController::resyncNow()
+{
     // The settings hold the latest bindings, so a pending debounced list is outdated.
     m_debounce.stop();
     syncHotKeys(m_settings.bindings());

@@ -73,6 +73,7 @@ public:
 
 private:
     void receiveBindings(const QList<HotKeyBinding>& bindings);
+    void resyncNow();
     void confirm(const QString& title, const QString& subtitle);
     void pasteThenConfirm(const QString& subtitle);
 

@@ -5,10 +5,9 @@
 #include <optional>
 
 // Stored combinations keep macOS virtual key codes and Carbon modifier masks, so bindings
-// written anywhere read the same everywhere. This is the one place that translates them
-// to and from X keysyms (plain numbers, no X headers) and Qt keys and modifiers.
-// A key code names a physical key of the ANSI layout; through its keysym a binding follows
-// whatever layout the user has.
+// written anywhere read the same everywhere. A key code names a physical key of the ANSI
+// (US) keyboard. This is where they meet Qt's keys and modifiers and the keyboard's own key
+// numbers; each display backend maps them to its keys in its own folder.
 
 namespace CarbonMask {
 inline constexpr std::uint32_t command = 0x0100; // Ctrl here
@@ -17,15 +16,6 @@ inline constexpr std::uint32_t option = 0x0800;  // Alt
 inline constexpr std::uint32_t control = 0x1000; // Super
 inline constexpr std::uint32_t all = command | shift | option | control;
 } // namespace CarbonMask
-
-// The core X modifier bits (X.h values) that the Carbon masks stand for.
-namespace X11ModifierMask {
-inline constexpr std::uint32_t shift = 0x0001;
-inline constexpr std::uint32_t control = 0x0004;
-inline constexpr std::uint32_t mod1 = 0x0008; // Alt
-inline constexpr std::uint32_t mod4 = 0x0040; // Super
-inline constexpr std::uint32_t all = shift | control | mod1 | mod4;
-} // namespace X11ModifierMask
 
 // Key codes that the program refers to by name.
 namespace MacKeyCode {
@@ -36,27 +26,24 @@ inline constexpr std::uint32_t escape = 53;
 inline constexpr std::uint32_t f5 = 96;
 } // namespace MacKeyCode
 
-// The keysym of the unshifted key (XK_a for A, XK_KP_1 for keypad 1); absent for codes
-// without a key on this side (modifier keys, Fn, JIS-only keys).
-std::optional<std::uint32_t> keysymForMacKeyCode(std::uint32_t macKeyCode);
-
-// Also accepts what the ANSI layout gives with Shift held (XK_exclam is the 1 key, XK_K the
-// K key, ISO_Left_Tab the Tab key) and keypad keys with NumLock off.
-std::optional<std::uint32_t> macKeyCodeForKeysym(std::uint32_t keysym);
-
 // Qt::KeypadModifier in `modifiers` picks the keypad key (Qt reports keypad 1 as Key_1).
 std::optional<int> qtKeyForMacKeyCode(std::uint32_t macKeyCode);
 std::optional<std::uint32_t> macKeyCodeForQtKey(int qtKey, Qt::KeyboardModifiers modifiers = {});
 
-// A key event's key: by its keysym when the platform gives one (0 when it does not), which
-// names the physical key even with Shift held, else by its Qt key.
-std::optional<std::uint32_t> macKeyCodeForKey(std::uint32_t keysym, int qtKey,
-                                              Qt::KeyboardModifiers modifiers);
+// The XKB keycode of the physical key: the Linux input code + 8, as X servers and Wayland
+// compositors on Linux number keys (Qt's native scan code). Only the main block of letters,
+// digits, punctuation, Space, Tab, Return, Backspace and Escape is mapped: elsewhere every
+// layout has the same keys.
+std::optional<std::uint32_t> xkbKeycodeForMacKeyCode(std::uint32_t macKeyCode);
+std::optional<std::uint32_t> macKeyCodeForXkbKeycode(std::uint32_t xkbKeycode);
+
+// The key of a key event, by what it types where that is a Latin letter or digit (so a
+// German Z or a Dvorak layout is taken by its letter), else by its place on the keyboard
+// where that is in the main block (a Cyrillic letter is the US key at its place, Shift+1 is
+// the 1 key), else by Qt's key. `xkbKeycode` is 0 when the platform does not report one.
+std::optional<std::uint32_t> macKeyCodeForKeyEvent(int qtKey, Qt::KeyboardModifiers modifiers,
+                                                   std::uint32_t xkbKeycode);
 
 // Only Ctrl, Shift, Alt and Meta (Super) count; keypad and group switches are ignored.
 std::uint32_t carbonMaskForQtModifiers(Qt::KeyboardModifiers modifiers);
 Qt::KeyboardModifiers qtModifiersForCarbonMask(std::uint32_t mask);
-
-std::uint32_t x11ModifiersForCarbonMask(std::uint32_t mask);
-// Lock and other modifier bits of an X event state are ignored.
-std::uint32_t carbonMaskForX11Modifiers(std::uint32_t state);

@@ -146,6 +146,18 @@ TEST(HotKeyController, RegistersUsableBindingsTheFirstOfEachCombinationAndRefuse
     EXPECT_EQ(QSet<QUuid>(ids.begin(), ids.end()), (QSet<QUuid>{second.id, refused.id}));
     rig.press(keyK);
     EXPECT_EQ(rig.clipboard.text(), u"84755224");
+
+    // Another layout registers the latest bindings at once, without waiting out an edit's
+    // debounce; a combination it cannot produce is refused like any other.
+    rig.service.holdElsewhere(keyK, commandShiftOption);
+    first.enabled = true;
+    first.keyCode = keyL;
+    rig.settings.updateBinding(first);
+    rig.service.changeKeyboard();
+    EXPECT_FALSE(rig.controller->isSyncPending());
+    const QList<QUuid> now = rig.controller->registeredBindingIDs();
+    EXPECT_EQ(QSet<QUuid>(now.begin(), now.end()), (QSet<QUuid>{first.id, refused.id}));
+    EXPECT_FALSE(rig.service.registrationOf(keyK, commandShiftOption));
 }
 
 // Presses are queued out of the platform's event handling and looked up when their turn comes;

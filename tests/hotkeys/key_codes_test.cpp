@@ -7,50 +7,45 @@
 
 namespace {
 
-// A duplicate keysym or Qt key in the table breaks the round trip of the later code; the names,
-// written separately, must agree with both on every letter, digit and function key.
+// A duplicate Qt key or key place in the table breaks the round trip of the later code; the
+// names, written separately, must agree on every letter, digit and function key.
 TEST(KeyCodeTables, EveryMappedCodeRoundTripsAndAgreesWithItsName)
 {
     const std::set<std::uint32_t> keypad{65, 67, 69, 71, 75, 76, 78, 81, 82,
                                          83, 84, 85, 86, 87, 88, 89, 91, 92};
     int mapped = 0;
+    int placed = 0;
     for (std::uint32_t code = 0; code < 128; ++code) {
         SCOPED_TRACE(code);
-        const auto keysym = keysymForMacKeyCode(code);
+        if (const auto place = xkbKeycodeForMacKeyCode(code)) {
+            ++placed;
+            EXPECT_EQ(macKeyCodeForXkbKeycode(*place), code);
+        }
         const auto qtKey = qtKeyForMacKeyCode(code);
-        ASSERT_EQ(keysym.has_value(), qtKey.has_value());
-        if (!keysym)
+        if (!qtKey)
             continue;
         ++mapped;
-        EXPECT_EQ(macKeyCodeForKeysym(*keysym), code);
         EXPECT_EQ(macKeyCodeForQtKey(*qtKey, keypad.contains(code) ? Qt::KeypadModifier : Qt::NoModifier),
                   code);
         const QString name = keyName(code);
         if (name.size() == 1 && name[0].isLetterOrNumber()) {
-            EXPECT_EQ(*keysym, std::uint32_t{name.toLower()[0].unicode()});
             EXPECT_EQ(*qtKey, name[0].unicode());
         } else if (name.startsWith(u'F')) {
-            EXPECT_EQ(*keysym, 0xffbdu + name.mid(1).toUInt());
             EXPECT_EQ(*qtKey, Qt::Key_F1 - 1 + name.mid(1).toInt());
         }
     }
     EXPECT_GE(mapped, 100);
+    EXPECT_EQ(placed, 52);
+    // Places as an X server with evdev keycodes names them (<AC08> = 45, <AB04> = 55, ...).
+    const std::pair<std::uint32_t, std::uint32_t> places[] = {{40, 45}, {9, 55}, {0, 38}, {18, 10}, {50, 49}};
+    for (const auto& [code, keycode] : places)
+        EXPECT_EQ(xkbKeycodeForMacKeyCode(code), keycode) << code;
+    EXPECT_EQ(xkbKeycodeForMacKeyCode(96), std::nullopt) << "F5 is F5 on every layout";
+    EXPECT_EQ(macKeyCodeForXkbKeycode(8), std::nullopt);
 }
 
-TEST(KeyCodeTables, KeysymsAndQtKeysNameThePhysicalKey)
+TEST(KeyCodeTables, QtKeysAndKeyEventsNameThePhysicalKey)
 {
-    // Left, Delete, KP_1; Command, the ISO section key and Fn have none.
-    const std::pair<std::uint32_t, std::optional<std::uint32_t>> keysymsOfCodes[] = {
-        {123, 0xff51}, {117, 0xffff}, {83, 0xffb1}, {55, {}}, {10, {}}, {63, {}}, {0xffffffff, {}}};
-    for (const auto& [code, keysym] : keysymsOfCodes)
-        EXPECT_EQ(keysymForMacKeyCode(code), keysym) << code;
-
-    // Shifted symbols, Shift+letter, ISO_Left_Tab, keypad keys with NumLock off; Cyrillic_ka has no key.
-    const std::pair<std::uint32_t, std::optional<std::uint32_t>> codesOfKeysyms[] = {
-        {0x21, 18}, {0x4b, 40}, {0x7e, 50}, {0xfe20, 48}, {0xff9c, 83}, {0xff9f, 65}, {0x6cb, {}}, {0, {}}};
-    for (const auto& [keysym, code] : codesOfKeysyms)
-        EXPECT_EQ(macKeyCodeForKeysym(keysym), code) << std::hex << keysym;
-
     const std::tuple<int, Qt::KeyboardModifiers, std::optional<std::uint32_t>> qtKeys[] = {
         {Qt::Key_Exclam, {}, 18},
         {Qt::Key_Backtab, {}, 48},
@@ -65,29 +60,36 @@ TEST(KeyCodeTables, KeysymsAndQtKeysNameThePhysicalKey)
     for (const auto& [key, modifiers, code] : qtKeys)
         EXPECT_EQ(macKeyCodeForQtKey(key, modifiers), code) << std::hex << key;
 
-    // The keysym wins where it is known; a non-Latin layout still has Qt's key to go by.
-    EXPECT_EQ(macKeyCodeForKey(0xffb1, Qt::Key_End, Qt::KeypadModifier), 83u);
-    EXPECT_EQ(macKeyCodeForKey(0x6cb, Qt::Key_K, Qt::ControlModifier), 40u);
+    // A Latin letter or digit wins; any other symbol is the US key at its place; off the main
+    // block, or without a reported place, Qt's key decides.
+    const auto ctrl = Qt::ControlModifier;
+    const std::tuple<int, Qt::KeyboardModifiers, std::uint32_t, std::optional<std::uint32_t>> events[] = {
+        {Qt::Key_K, ctrl, 45, 40},
+        {0x041b, ctrl | Qt::ShiftModifier, 45, 40}, // Cyrillic El on the K key
+        {0x0416, ctrl, 47, 41},                     // Cyrillic Zhe on the semicolon key
+        {Qt::Key_Z, ctrl, 29, 6},                   // German Z on the US Y key
+        {Qt::Key_Exclam, ctrl | Qt::ShiftModifier, 10, 18},
+        {Qt::Key_Ampersand, ctrl, 10, 18}, // French 1 key without Shift
+        {Qt::Key_1, ctrl | Qt::KeypadModifier, 87, 83},
+        {Qt::Key_F5, ctrl, 71, 96},
+        {Qt::Key_Equal, ctrl, 0, 24},
+        {0x041b, ctrl, 0, {}}};
+    for (const auto& [key, modifiers, keycode, code] : events)
+        EXPECT_EQ(macKeyCodeForKeyEvent(key, modifiers, keycode), code) << std::hex << key;
 }
 
-TEST(ModifierMasks, EachCarbonBitIsOneQtAndOneX11Modifier)
+TEST(ModifierMasks, EachCarbonBitIsOneQtModifier)
 {
-    const std::tuple<std::uint32_t, Qt::KeyboardModifier, std::uint32_t> bits[] = {
-        {CarbonMask::command, Qt::ControlModifier, 0x0004},
-        {CarbonMask::shift, Qt::ShiftModifier, 0x0001},
-        {CarbonMask::option, Qt::AltModifier, 0x0008},
-        {CarbonMask::control, Qt::MetaModifier, 0x0040}};
-    for (const auto& [carbon, qt, x11] : bits) {
+    const std::pair<std::uint32_t, Qt::KeyboardModifier> bits[] = {{CarbonMask::command, Qt::ControlModifier},
+                                                                   {CarbonMask::shift, Qt::ShiftModifier},
+                                                                   {CarbonMask::option, Qt::AltModifier},
+                                                                   {CarbonMask::control, Qt::MetaModifier}};
+    for (const auto& [carbon, qt] : bits) {
         EXPECT_EQ(carbonMaskForQtModifiers(qt), carbon);
         EXPECT_EQ(qtModifiersForCarbonMask(carbon), Qt::KeyboardModifiers(qt));
-        EXPECT_EQ(x11ModifiersForCarbonMask(carbon), x11);
-        EXPECT_EQ(carbonMaskForX11Modifiers(x11), carbon);
     }
     const auto ignored = Qt::KeypadModifier | Qt::GroupSwitchModifier;
     EXPECT_EQ(carbonModifiers(Qt::ControlModifier | Qt::AltModifier | ignored), 0x0900u);
-    EXPECT_EQ(x11ModifiersForCarbonMask(0x00ff), 0u);
-    // Caps Lock (Lock) and NumLock (Mod2) in an event's state do not change the combination.
-    EXPECT_EQ(carbonMaskForX11Modifiers(0x0004 | 0x0002 | 0x0010), CarbonMask::command);
 }
 
 TEST(ComboDisplayString, LinuxWordsInOrderThenTheKeyName)

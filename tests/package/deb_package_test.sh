@@ -13,7 +13,7 @@ deb="$work/out/brisvane_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "no package at $deb"; ls "$work/out"; exit 1; }
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in libqt6widgets6 libsecret-1-0 libssl3 libzxing libxcb-keysyms1 libcanberra0 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libsecret-1-0 libssl3 libzxing libxkbcommon-x11-0 libcanberra0 qt6-qpa-plugins; do
     echo "$depends" | grep -q "$needed" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 

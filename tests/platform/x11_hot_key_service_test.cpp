@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>

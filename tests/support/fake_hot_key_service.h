@@ -21,6 +21,10 @@ public:
     };
 
     void setPressHandler(PressHandler handler) override;
+    void setKeyboardChangeHandler(KeyboardChangeHandler handler) override
+    {
+        m_keyboardChange = std::move(handler);
+    }
     std::optional<Handle> registerHotKey(std::uint32_t macKeyCode, std::uint32_t carbonModifiers,
                                          std::uint32_t hotKeyID) override;
     void unregisterHotKey(Handle handle) override;
@@ -30,6 +34,13 @@ public:
 
     // Delivers a press of whichever registration holds the combination; false when none does.
     bool press(std::uint32_t keyCode, std::uint32_t modifiers);
+    // Plays the user switching layouts: combinations held elsewhere stand for those the new
+    // layout cannot produce.
+    void changeKeyboard()
+    {
+        if (m_keyboardChange)
+            m_keyboardChange();
+    }
     // Delivers a press carrying this id, registered or not.
     void pressID(std::uint32_t hotKeyID);
 
@@ -40,6 +51,7 @@ public:
 
 private:
     PressHandler m_handler;
+    KeyboardChangeHandler m_keyboardChange;
     std::map<Handle, Registration> m_registrations;
     std::set<std::pair<std::uint32_t, std::uint32_t>> m_heldElsewhere;
     Handle m_nextHandle = 1;

@@ -1,5 +1,6 @@
 #include "settings/app_settings.h"
 #include "support/qt_printers.h"
+#include "support/x11_test_keyboard.h"
 #include "support/x11_test_tools.h"
 #include "ui/widgets/hot_key_recorder.h"
 #include "ui/widgets/recorder_button.h"
@@ -104,6 +105,34 @@ TEST_F(RecorderButtonTest, RecordsRealKeyPresses)
     startRecording();
     ASSERT_TRUE(xdotool({u"key"_s, u"k"_s}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_beeps == 1; }, 5000));
+}
+
+// Letter keys are stored by their US identity whatever they type: by their place where the
+// active group is Cyrillic, with Ctrl (Qt's Latin fallback) or without.
+TEST_F(RecorderButtonTest, RecordsLetterKeysOfEveryLayoutAsTheirLatinKeys)
+{
+    TestKeyboard keyboard;
+    const std::tuple<const char*, std::uint8_t, std::vector<std::uint8_t>, Commit, const char16_t*> cases[] =
+        {
+            {"ru",
+             0,
+             {TestKey::control, TestKey::alt, TestKey::shift, TestKey::k},
+             {40, 0x0B00},
+             u"Ctrl+Alt+Shift+K"},
+            {"us,ru", 1, {TestKey::control, TestKey::k}, {40, 0x0100}, u"Ctrl+K"},
+            {"us,ru", 1, {TestKey::alt, TestKey::shift, TestKey::l}, {37, 0x0A00}, u"Alt+Shift+L"},
+            {"de", 0, {TestKey::control, TestKey::y}, {6, 0x0100}, u"Ctrl+Z"},
+        };
+    for (const auto& [layouts, group, keys, commit, title] : cases) {
+        SCOPED_TRACE(layouts);
+        ASSERT_TRUE(keyboard.setLayouts(QString::fromLatin1(layouts)));
+        keyboard.lockGroup(group);
+        startRecording();
+        keyboard.type(keys);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !m_commits.empty(); }, 5000));
+        EXPECT_EQ(m_commits.front(), commit);
+        EXPECT_EQ(m_button->text(), QString::fromUtf16(title));
+    }
 }
 
 // A key code of 0 means "nothing recorded", so A cannot be stored; modifier keys alone wait.

@@ -1,6 +1,6 @@
 #include "platform/x11/x11_hot_key_service.h"
 
-#include "platform/key_codes.h"
+#include "platform/x11/x11_key_codes.h"
 #include "platform/x11/xcb_keyboard.h"
 
 #include <QCoreApplication>
@@ -42,8 +42,14 @@ std::vector<std::uint16_t> lockVariants(std::uint16_t numLock)
 
 X11HotKeyService::X11HotKeyService() : m_connection(qtConnection())
 {
-    if (m_connection)
-        QCoreApplication::instance()->installNativeEventFilter(this);
+    if (!m_connection)
+        return;
+    m_xkbEventBase = xcb_keyboard::selectLayoutNotifications(m_connection);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    // setxkbmap sends a new keyboard, a map change and a state change at once.
+    m_keyboardChanged.setSingleShot(true);
+    m_keyboardChanged.setInterval(20);
+    m_keyboardChanged.callOnTimeout([this] { keyboardChanged(); });
 }
 
 X11HotKeyService::~X11HotKeyService()
@@ -61,16 +67,40 @@ void X11HotKeyService::setPressHandler(PressHandler handler)
     m_pressHandler = std::move(handler);
 }
 
+void X11HotKeyService::setKeyboardChangeHandler(KeyboardChangeHandler handler)
+{
+    m_keyboardChangeHandler = std::move(handler);
+}
+
+void X11HotKeyService::keyboardChanged()
+{
+    // The server also announces a new keyboard whenever keys come from another device (a
+    // second keyboard, XTEST) with the same layout: registering again for nothing would
+    // leave a gap in which a press is lost.
+    std::optional<KeyboardMapping> now = xcb_keyboard::readMapping(m_connection);
+    const bool same = now && m_mapping && typesTheSame(*now, *m_mapping);
+    m_mapping = std::move(now);
+    if (!same && m_keyboardChangeHandler)
+        m_keyboardChangeHandler();
+}
+
+const KeyboardMapping* X11HotKeyService::mapping()
+{
+    if (!m_mapping)
+        m_mapping = xcb_keyboard::readMapping(m_connection);
+    return m_mapping ? &*m_mapping : nullptr;
+}
+
 std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint32_t macKeyCode,
                                                                       std::uint32_t carbonModifiers,
                                                                       std::uint32_t hotKeyID)
 {
     if (!m_connection)
         return std::nullopt;
-    const std::optional<std::uint32_t> keysym = keysymForMacKeyCode(macKeyCode);
-    if (!keysym)
+    const KeyboardMapping* keyboard = mapping();
+    if (!keyboard)
         return std::nullopt;
-    const std::vector<xcb_keycode_t> keycodes = xcb_keyboard::keycodesForKeysym(m_connection, *keysym);
+    const std::vector<xcb_keycode_t> keycodes = keycodesForMacKeyCode(*keyboard, macKeyCode);
     if (keycodes.empty())
         return std::nullopt;
     const auto modifiers = static_cast<std::uint16_t>(x11ModifiersForCarbonMask(carbonModifiers));
@@ -86,7 +116,8 @@ std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint3
         xcb_void_cookie_t cookie;
     };
     std::vector<Pending> pending;
-    const std::vector<std::uint16_t> variants = lockVariants(xcb_keyboard::numLockMask(m_connection));
+    const std::vector<std::uint16_t> variants =
+        lockVariants(xcb_keyboard::numLockMask(m_connection, *keyboard));
     for (xcb_window_t root : rootWindows(m_connection)) {
         for (xcb_keycode_t keycode : keycodes) {
             for (std::uint16_t variant : variants) {
@@ -150,6 +181,11 @@ bool X11HotKeyService::nativeEventFilter(const QByteArray& eventType, void* mess
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if (xcb_keyboard::isLayoutChange(event, m_xkbEventBase)) {
+        // Qt needs these too: never swallowed.
+        m_keyboardChanged.start();
+        return false;
+    }
     const std::uint8_t type = event->response_type & 0x7f;
     if (type == XCB_KEY_RELEASE) {
         const auto* release = static_cast<const xcb_key_release_event_t*>(message);

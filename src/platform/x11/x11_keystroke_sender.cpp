@@ -11,8 +11,11 @@
 
 namespace {
 
-constexpr std::uint32_t keysymControlL = 0xffe3;
 constexpr std::uint32_t keysymV = 0x0076;
+constexpr std::uint32_t keysymShiftedV = 0x0056;
+// Applications read the new mapping when its notification reaches them, not when the key
+// does; the lent key keeps its V long enough for a busy one to catch up.
+constexpr int lendMilliseconds = 2000;
 
 xcb_connection_t* qtConnection()
 {
@@ -25,7 +28,19 @@ xcb_connection_t* qtConnection()
 
 } // namespace
 
-X11KeystrokeSender::X11KeystrokeSender() : m_connection(qtConnection()) {}
+X11KeystrokeSender::X11KeystrokeSender() : m_connection(qtConnection())
+{
+    m_returnLent.setSingleShot(true);
+    m_returnLent.setInterval(lendMilliseconds);
+    m_returnLent.callOnTimeout([this] { returnLentKeycode(); });
+}
+
+X11KeystrokeSender::~X11KeystrokeSender()
+{
+    // Without the application its connection is gone, and the mapping stays lent.
+    if (QCoreApplication::instance())
+        returnLentKeycode();
+}
 
 bool X11KeystrokeSender::canSendKeystrokes() const
 {
@@ -51,18 +66,52 @@ bool X11KeystrokeSender::modifiersHeld() const
     return xcb_keyboard::anyKeyDown(m_connection, keys).value_or(true);
 }
 
+std::optional<std::uint8_t> X11KeystrokeSender::lentKeycode()
+{
+    if (!m_lentKeycode) {
+        const std::optional<KeyboardMapping> mapping = xcb_keyboard::readMapping(m_connection);
+        const std::optional<std::uint8_t> unused = mapping ? unusedKeycode(*mapping) : std::nullopt;
+        if (!unused || !xcb_keyboard::setKeysyms(m_connection, *unused, {keysymV, keysymShiftedV}))
+            return std::nullopt;
+        m_lentKeycode = unused;
+    }
+    m_returnLent.start();
+    return m_lentKeycode;
+}
+
+void X11KeystrokeSender::returnLentKeycode()
+{
+    if (!m_lentKeycode)
+        return;
+    xcb_keyboard::setKeysyms(m_connection, *m_lentKeycode, {});
+    m_lentKeycode.reset();
+}
+
 bool X11KeystrokeSender::sendPaste()
 {
     if (!canSendKeystrokes())
         return false;
-    const std::vector<xcb_keycode_t> control = xcb_keyboard::keycodesForKeysym(m_connection, keysymControlL);
-    const std::vector<xcb_keycode_t> v = xcb_keyboard::keycodesForKeysym(m_connection, keysymV);
-    if (control.empty() || v.empty())
+    const std::vector<xcb_keycode_t> control =
+        xcb_keyboard::modifierKeycodes(m_connection, XCB_MOD_MASK_CONTROL);
+    const std::optional<KeyboardMapping> mapping = xcb_keyboard::readMapping(m_connection);
+    if (control.empty() || !mapping)
         return false;
+    std::optional<KeyPlace> v = placeOfKeysym(*mapping, keysymV);
+    if (!v) {
+        const std::optional<std::uint8_t> lent = lentKeycode();
+        if (!lent)
+            return false;
+        v = KeyPlace{*lent, mapping->activeGroup};
+    }
+    // The group is part of the keyboard's state, which the server applies to the keys in
+    // the order the requests come: no application sees the other group for anything else.
+    const bool otherGroup = v->group != mapping->activeGroup;
+    if (otherGroup)
+        xcb_keyboard::lockGroup(m_connection, v->group);
     const std::array<std::pair<std::uint8_t, xcb_keycode_t>, 4> sequence{{
         {XCB_KEY_PRESS, control.front()},
-        {XCB_KEY_PRESS, v.front()},
-        {XCB_KEY_RELEASE, v.front()},
+        {XCB_KEY_PRESS, v->keycode},
+        {XCB_KEY_RELEASE, v->keycode},
         {XCB_KEY_RELEASE, control.front()},
     }};
     std::array<xcb_void_cookie_t, 4> cookies{};
@@ -70,6 +119,8 @@ bool X11KeystrokeSender::sendPaste()
         cookies[i] = xcb_test_fake_input_checked(m_connection, sequence[i].first, sequence[i].second,
                                                  XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     }
+    if (otherGroup)
+        xcb_keyboard::lockGroup(m_connection, mapping->lockedGroup);
     bool sent = true;
     for (const xcb_void_cookie_t& cookie : cookies) {
         if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {

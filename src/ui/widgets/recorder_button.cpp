@@ -32,8 +32,8 @@ bool isModifierKey(int key)
     }
 }
 
-// Only these platforms report X keysyms as the native virtual key.
-bool platformReportsKeysyms()
+// Only these platforms report the XKB keycode of the physical key as the native scan code.
+bool platformReportsXkbKeycodes()
 {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
@@ -175,6 +175,6 @@ void RecorderButton::focusOutEvent(QFocusEvent* event)
 
 std::optional<std::uint32_t> RecorderButton::keyCodeForEvent(const QKeyEvent& event)
 {
-    const std::uint32_t keysym = platformReportsKeysyms() ? event.nativeVirtualKey() : 0;
-    return macKeyCodeForKey(keysym, event.key(), event.modifiers());
+    const std::uint32_t keycode = platformReportsXkbKeycodes() ? event.nativeScanCode() : 0;
+    return macKeyCodeForKeyEvent(event.key(), event.modifiers(), keycode);
 }

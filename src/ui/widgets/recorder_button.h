@@ -39,8 +39,9 @@ public:
     static QString recordingTitle();
     static QString unsetTitle();
 
-    // The stored key code of a key event: by the keysym of the physical key where the platform
-    // reports one (so Shift+1 is the 1 key, not "!"), else by Qt's key.
+    // The stored key code of a key event: by its Latin letter or digit, else by the place of
+    // the physical key where the platform reports it (a Cyrillic letter is the US key at its
+    // place, Shift+1 the 1 key), else by Qt's key.
     static std::optional<std::uint32_t> keyCodeForEvent(const QKeyEvent& event);
 
 Q_SIGNALS:
