@@ -114,11 +114,10 @@ bool ApplicationShell::mayQuit(bool canAsk)
     // A second request while the question is open (a signal, the session) waits for the answer.
     if (m_asking)
         return false;
-    if (m_quitting)
-        return true; // decided already; the windows closing on the way out ask nothing
     m_store->retryPendingChanges();
     const auto unsaved = static_cast<int>(m_store->unsavedAccounts().size());
-    if (unsaved == 0)
+    // Once decided, the windows closing on the way out ask nothing more.
+    if (unsaved == 0 || m_quitting)
         return true;
     if (!canAsk) {
         std::fprintf(stderr,
