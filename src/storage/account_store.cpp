@@ -187,12 +187,13 @@ void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const Q
     const qsizetype at = indexOfId(m_accounts, id);
     if (at < 0 || (m_accounts[at].issuer == issuer && m_accounts[at].name == name))
         return;
-    retryUnsaved(false);
+    retryPending(false);
     QList<Account> accounts = m_accounts;
     accounts[at].issuer = issuer;
     accounts[at].name = name;
     setAccountList(accounts);
     writeAccount(m_accounts[at]);
+    finish(false);
 }
 
 void AccountStore::saveOrder()
