@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     int loaded = 0;
     const double keychainLoad = medianMilliseconds([&] {
         const auto result = keychain.loadAccounts();
-        loaded = result.ok() ? static_cast<int>(result.value().size()) : -1;
+        loaded = result.ok() ? static_cast<int>(result.value().accounts.size()) : -1;
         if (!result.ok())
             std::fprintf(stderr, "bench_keyring_load: %s\n", qPrintable(result.error().description()));
     });

@@ -10,6 +10,7 @@
 #include "platform/secret_service/secret_service_item_store.h"
 #include "platform/session/display_session.h"
 #include "platform/session/keyring_manager.h"
+#include "platform/session/termination_signal.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/wayland/data_control_clipboard.h"
 #include "platform/x11/x11_hot_key_service.h"
@@ -32,6 +33,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
@@ -107,8 +109,19 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(appIcon(AppIcon::application));
     const Options options = parseOptions(app);
 
-    SingleInstance instance(SingleInstance::defaultServerName());
+    QString instanceProblem;
+    const QString serverName = SingleInstance::defaultServerName(&instanceProblem);
+    if (serverName.isEmpty()) {
+        std::fprintf(stderr, "Brisvane cannot start: %s, so another user could pose as a running Brisvane.\n",
+                     qPrintable(instanceProblem));
+        return 1;
+    }
+    SingleInstance instance(serverName);
     switch (instance.claim(instanceRequest(options), options.link)) {
+    case SingleInstance::Role::refused:
+        std::fprintf(stderr, "Brisvane cannot start: %s. Remove it or ask its owner to.\n",
+                     qPrintable(instance.problem()));
+        return 1;
     case SingleInstance::Role::secondary:
         return 0;
     case SingleInstance::Role::unanswered:
@@ -175,6 +188,20 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &SingleInstance::activationRequested, &shell,
                      &ApplicationShell::showMainWindow);
 
+    // Every way of ending the program keeps unsaved accounts in mind (see mayQuit).
+    QApplication::setQuitOnLastWindowClosed(false);
+    TerminationSignal termination;
+    QObject::connect(&termination, &TerminationSignal::received, &shell, [&shell] { shell.requestQuit(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &shell, [&shell](QSessionManager& manager) {
+        const bool canAsk = manager.allowsInteraction();
+        const bool mayEnd = shell.mayQuit(canAsk);
+        if (canAsk)
+            manager.release();
+        if (!mayEnd)
+            manager.cancel();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &shell, &ApplicationShell::saveBeforeExit);
+
     // A link opened from elsewhere lands in the add dialog; it is never added silently.
     auto openLink = [&shell](const QString& link) {
         shell.showMainWindow();
@@ -221,7 +248,7 @@ int main(int argc, char* argv[])
         const bool inTray = tray->show();
         // Without a tray the main window is the only way in, so closing it ends the program;
         // with one, the program keeps serving hotkeys from the tray.
-        QApplication::setQuitOnLastWindowClosed(!inTray);
+        shell.setClosingMainWindowQuits(!inTray);
         if (options.hidden || inTray)
             shell.ensureHotKeyController();
         if (options.settings)

@@ -18,3 +18,35 @@ QString accountLabel(const Account& account)
         return account.name;
     return account.issuer + QStringLiteral(": ") + account.name;
 }
+
+QString displayLabel(const Account& account)
+{
+    if (account.issuer.isEmpty())
+        return isolatedText(account.name);
+    return isolatedText(account.issuer) + QStringLiteral(": ") + isolatedText(account.name);
+}
+
+QString isolatedText(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    return QChar(0x2068) + text + QChar(0x2069);
+}
+
+QString withoutControlCharacters(const QString& text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && !(u >= 0x7f && u <= 0x9f))
+            kept.append(c);
+    }
+    return kept;
+}
+
+bool isDuplicateOf(const Account& candidate, const Account& existing)
+{
+    return candidate.secret == existing.secret && candidate.name == existing.name &&
+           candidate.issuer == existing.issuer;
+}

@@ -33,3 +33,16 @@ struct Account
 
 // "issuer: name", or just the name when the issuer is empty.
 QString accountLabel(const Account& account);
+// The label for display: issuer and name each isolated (isolatedText), so a direction
+// override in one cannot reorder the other or the text around them.
+QString displayLabel(const Account& account);
+
+// The text as one bidirectional isolate (U+2068 ... U+2069); empty text stays empty.
+QString isolatedText(const QString& text);
+// The text without C0 and C1 control characters (and DEL), which break a row over several
+// lines or cut a keyring label at a NUL.
+QString withoutControlCharacters(const QString& text);
+
+// Whether adding `candidate` beside `existing` would store the same credential twice: equal
+// secret, name and issuer (the id and code settings do not count).
+bool isDuplicateOf(const Account& candidate, const Account& existing);

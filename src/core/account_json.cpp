@@ -4,6 +4,7 @@
 #include "core/rfc3339.h"
 #include "core/uuid_text.h"
 
+#include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -71,11 +72,27 @@ const std::string* stringAt(const json& object, const char* key)
     return it->get_ptr<const std::string*>();
 }
 
+// A whole number written in float notation ("6.0", "3e1"), as some tools write every number.
+// Only where a double holds every whole number exactly: beyond 2^53 the text may have named
+// another value (an integer too large for 64 bits also arrives here, rounded).
+std::optional<std::int64_t> wholeFloat(const json& value)
+{
+    if (!value.is_number_float())
+        return std::nullopt;
+    const double number = value.get<double>();
+    constexpr double exactLimit = 9007199254740992.0; // 2^53
+    if (!std::isfinite(number) || std::trunc(number) != number || std::fabs(number) >= exactLimit)
+        return std::nullopt;
+    return static_cast<std::int64_t>(number);
+}
+
 std::optional<std::int64_t> signedAt(const json& object, const char* key)
 {
     const auto it = object.find(key);
     if (it == object.end())
         return std::nullopt;
+    if (it->is_number_float())
+        return wholeFloat(*it);
     if (it->is_number_unsigned()) {
         const auto value = it->get<std::uint64_t>();
         if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
@@ -92,6 +109,12 @@ std::optional<std::uint64_t> unsignedAt(const json& object, const char* key)
     const auto it = object.find(key);
     if (it == object.end())
         return std::nullopt;
+    if (it->is_number_float()) {
+        const std::optional<std::int64_t> number = wholeFloat(*it);
+        if (!number || *number < 0)
+            return std::nullopt;
+        return static_cast<std::uint64_t>(*number);
+    }
     if (it->is_number_unsigned())
         return it->get<std::uint64_t>();
     if (it->is_number_integer()) {

@@ -124,7 +124,7 @@ void HotKeyController::copyCode(const QUuid& bindingID)
     if (!foundAccount)
         return;
     const Account account = *foundAccount;
-    const QString subtitle = accountLabel(account);
+    const QString subtitle = displayLabel(account);
 
     const QString code = account.code(m_clock());
     if (!isCode(code)) {

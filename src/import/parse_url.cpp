@@ -51,9 +51,11 @@ HashAlgorithm algorithmFromParameter(const QString& value)
     return HashAlgorithm::sha1;
 }
 
+// A counter-based account never uses its period.
 bool canMakeCodes(const Account& account)
 {
-    return account.digits >= 1 && account.digits <= 9 && account.period >= 1;
+    return account.digits >= 1 && account.digits <= 9 &&
+           (account.type == OTPType::hotp || account.period >= 1);
 }
 
 } // namespace
@@ -98,6 +100,9 @@ Result<Account, ParseError> parseURL(const QString& text)
 
     if (!canMakeCodes(account))
         return ParseError::invalidURL;
+    // Kept usable in case the account is ever shown or exported with its period.
+    if (account.period < 1)
+        account.period = defaultPeriod;
     return account;
 }
 

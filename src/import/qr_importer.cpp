@@ -77,8 +77,11 @@ Result<QList<Account>, QRImportFailure> accountsFromPayloads(const QStringList& 
 {
     QList<Account> accounts;
     std::optional<OTPAuth::ParseError> lastError;
-    for (const QString& payload : payloads) {
-        // Only the test ignores case; the parsers get the text as it was read.
+    for (const QString& decoded : payloads) {
+        // A line break after the link is common in generated codes; like a pasted link, the
+        // text is taken without surrounding white space. Only the test ignores case; the
+        // parsers get the text as it was read.
+        const QString payload = decoded.trimmed();
         const QString lower = payload.toLower();
         if (lower.startsWith(u"otpauth-migration://")) {
             auto parsed = OTPAuth::parseMigration(payload);

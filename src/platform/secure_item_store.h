@@ -14,13 +14,17 @@ struct SecureItem
 {
     std::optional<QString> account;
     std::optional<QByteArray> value;
+    // What keyring managers show for the item, so an unreadable one can be named.
+    QString label;
+    // Names this one item for removeItem, even among items of the same service and account.
+    QByteArray handle;
 
     bool operator==(const SecureItem&) const = default;
 };
 
 // Protected storage of small secrets, each item identified by a service and an account
-// name. These four operations are all the account storage needs; every item of a
-// (service, account) pair is affected, however it was written.
+// name. Every item of a (service, account) pair is affected by the calls that take a pair,
+// however it was written; removeItem affects just the one item a search returned.
 class SecureItemStore
 {
 public:
@@ -39,4 +43,6 @@ public:
     virtual Result<QList<SecureItem>, SecureItemStatus> copyAll(const QString& service) = 0;
     // Deletes every item matching service and account; itemNotFound when none matched.
     virtual SecureItemStatus remove(const QString& service, const QString& account) = 0;
+    // Deletes the one item with the handle copyAll gave it; itemNotFound when it is gone.
+    virtual SecureItemStatus removeItem(const QByteArray& handle) = 0;
 };

@@ -186,7 +186,7 @@ void AppSettings::setMenuBarAccountID(std::optional<QUuid> id)
         write(menuBarAccountIDKey, uuidText(*id));
     } else {
         m_store.remove(menuBarAccountIDKey);
-        m_store.sync();
+        syncAndCheck();
     }
     Q_EMIT menuBarAccountIDChanged();
 }
@@ -228,5 +228,27 @@ void AppSettings::persistMenuBarHiddenAccountIDs()
 void AppSettings::write(const QString& key, const QVariant& value)
 {
     m_store.setValue(key, value);
+    syncAndCheck();
+}
+
+// QSettings fails silently; its status after a sync is the only sign that nothing was saved.
+void AppSettings::syncAndCheck()
+{
     m_store.sync();
+    std::optional<QString> error;
+    switch (m_store.status()) {
+    case QSettings::NoError:
+        break;
+    case QSettings::AccessError:
+        error = QStringLiteral("Settings could not be saved: %1 cannot be written.").arg(m_store.fileName());
+        break;
+    case QSettings::FormatError:
+        error =
+            QStringLiteral("Settings could not be saved: %1 is not a settings file.").arg(m_store.fileName());
+        break;
+    }
+    if (error == m_writeError)
+        return;
+    m_writeError = error;
+    Q_EMIT writeErrorChanged();
 }

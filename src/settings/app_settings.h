@@ -59,6 +59,10 @@ public:
     bool clockNoticeDismissed() const { return m_clockNoticeDismissed; }
     void setClockNoticeDismissed(bool dismissed);
 
+    // Why the latest write could not be saved (a read-only or full settings folder); absent
+    // once a write is known to have landed. The windows show it.
+    const std::optional<QString>& writeError() const { return m_writeError; }
+
     // True from a load that found unreadable binding data until that data has been set aside.
     bool hasUnreadableStoredBindings() const { return m_unreadableBindings.isValid(); }
 
@@ -70,12 +74,14 @@ Q_SIGNALS:
     void revealCodesInMenuChanged(bool reveal);
     void menuBarHiddenAccountIDsChanged();
     void clearClipboardSecondsChanged(int seconds);
+    void writeErrorChanged();
 
 private:
     void load();
     void setUnreadableBindingsAside();
     void persistMenuBarHiddenAccountIDs();
     void write(const QString& key, const QVariant& value);
+    void syncAndCheck();
 
     QSettings& m_store;
     QList<HotKeyBinding> m_bindings;
@@ -86,4 +92,5 @@ private:
     int m_clearClipboardSeconds = defaultClearClipboardSeconds;
     bool m_clockNoticeDismissed = false;
     QVariant m_unreadableBindings; // the stored value as it was found, until set aside
+    std::optional<QString> m_writeError;
 };

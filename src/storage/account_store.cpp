@@ -13,13 +13,6 @@ qsizetype indexOfId(const QList<Account>& accounts, const QUuid& id)
     return it == accounts.end() ? -1 : it - accounts.begin();
 }
 
-bool isDuplicate(const QList<Account>& accounts, const Account& candidate)
-{
-    return std::any_of(accounts.begin(), accounts.end(), [&](const Account& a) {
-        return a.secret == candidate.secret && a.name == candidate.name && a.issuer == candidate.issuer;
-    });
-}
-
 } // namespace
 
 AccountStore::AccountStore(SecureItemStore& items, QObject* parent) : QObject(parent), m_keychain(items)
@@ -48,50 +41,95 @@ QList<Account> AccountStore::unsavedAccounts() const
     return result;
 }
 
+void AccountStore::retryPendingChanges()
+{
+    retryPending(false);
+}
+
 void AccountStore::reload()
 {
-    // Accounts the store does not hold yet must survive the reload. The order is written
-    // after loading: the list in memory may be a stand-in after a failed load.
-    const QList<Account> pending = unsavedAccounts();
-    const bool savedSome = retryUnsaved(true);
-    Result<QList<Account>, KeychainError> loaded = m_keychain.loadAccounts();
-    m_orderUnsaved = false;
+    load(retryPending(true));
+}
+
+void AccountStore::reloadIfNeeded()
+{
+    if (!m_loaded)
+        reload();
+}
+
+void AccountStore::load(bool writeOrderAfter)
+{
+    Result<KeychainStore::Loaded, KeychainError> loaded = m_keychain.loadAccounts();
     if (!loaded.ok()) {
+        // The list stays as it is: it may hold the only copy of accounts added meanwhile.
         noteOutcome(loaded.error());
-        setAccountList(pending);
         return;
     }
-    QList<Account> accounts = std::move(loaded).value();
-    for (const Account& account : pending) {
-        if (const qsizetype at = indexOfId(accounts, account.id); at >= 0)
+    KeychainStore::Loaded found = std::move(loaded).value();
+    QList<Account> accounts = std::move(found.accounts);
+    // A delete that failed again must not bring its account back.
+    accounts.removeIf([&](const Account& a) { return m_pendingDeletes.contains(a.id); });
+    // Before the first load everything in memory was added meanwhile and goes after the stored
+    // order; afterwards only the accounts the store does not hold yet need keeping.
+    const bool firstLoad = !m_loaded;
+    const QList<Account> kept = firstLoad ? m_accounts : unsavedAccounts();
+    for (const Account& account : kept) {
+        const qsizetype at = indexOfId(accounts, account.id);
+        if (at >= 0 && !firstLoad) {
             accounts[at] = account;
-        else
-            accounts.append(account);
+            continue;
+        }
+        if (at >= 0)
+            accounts.removeAt(at);
+        accounts.append(account);
     }
+    m_loaded = true;
+    m_orderUnsaved = false;
     setAccountList(accounts);
+    if (found.unreadable != m_unreadable) {
+        m_unreadable = std::move(found.unreadable);
+        Q_EMIT unreadableItemsChanged();
+    }
     noteOutcome(std::nullopt);
-    if (savedSome)
+    if (writeOrderAfter || (firstLoad && !kept.isEmpty()))
         writeOrder();
+}
+
+void AccountStore::finish(bool orderChanged)
+{
+    if (m_loaded) {
+        if (orderChanged)
+            writeOrder();
+        return;
+    }
+    if (m_lastCallSucceeded)
+        load(false);
 }
 
 void AccountStore::addAccounts(const QList<Account>& candidates)
 {
     QList<Account> accounts = m_accounts;
     QList<Account> added;
-    for (const Account& candidate : candidates) {
-        if (isDuplicate(accounts, candidate))
+    for (Account candidate : candidates) {
+        // New accounts come from outside (links, codes, files); what is stored already stays.
+        candidate.name = withoutControlCharacters(candidate.name);
+        candidate.issuer = withoutControlCharacters(candidate.issuer);
+        if (std::any_of(accounts.begin(), accounts.end(),
+                        [&](const Account& a) { return isDuplicateOf(candidate, a); }))
             continue;
         accounts.append(candidate);
         added.append(candidate);
+        // Back after a delete that has not reached the store yet (undo): nothing to delete now.
+        m_pendingDeletes.removeAll(candidate.id);
     }
     if (added.isEmpty())
         return;
     setAccountList(accounts);
 
-    retryUnsaved(true);
+    retryPending(true);
     for (const Account& account : added)
         writeAccount(account);
-    writeOrder();
+    finish(true);
 }
 
 void AccountStore::deleteAccount(const QUuid& id)
@@ -101,14 +139,11 @@ void AccountStore::deleteAccount(const QUuid& id)
     m_unsaved.removeAll(id);
     setAccountList(accounts);
 
-    retryUnsaved(true);
-    const Result<Done, KeychainError> deleted = m_keychain.deleteAccountItem(uuidText(id));
-    if (!deleted.ok()) {
-        noteOutcome(deleted.error());
-        return;
-    }
-    noteOutcome(std::nullopt);
-    writeOrder();
+    retryPending(true);
+    removeItem(id);
+    // The order record is rewritten once the item is gone.
+    if (!m_pendingDeletes.contains(id))
+        finish(true);
 }
 
 void AccountStore::moveAccount(const QUuid& source, const QUuid& target)
@@ -124,8 +159,11 @@ void AccountStore::moveAccount(const QUuid& source, const QUuid& target)
     accounts.insert(from < to ? to - 1 : to, moved);
     setAccountList(accounts);
 
-    retryUnsaved(true);
-    writeOrder();
+    retryPending(true);
+    if (m_loaded)
+        writeOrder();
+    else
+        load(false);
 }
 
 void AccountStore::incrementCounter(const Account& account)
@@ -135,12 +173,13 @@ void AccountStore::incrementCounter(const Account& account)
     const qsizetype at = indexOfId(m_accounts, account.id);
     if (at < 0)
         return;
-    retryUnsaved(false);
+    retryPending(false);
     QList<Account> accounts = m_accounts;
     // Unsigned arithmetic: the largest counter wraps to 0.
     accounts[at].counter += 1;
     setAccountList(accounts);
     writeAccount(m_accounts[at]);
+    finish(false);
 }
 
 void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const QString& name)
@@ -148,18 +187,22 @@ void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const Q
     const qsizetype at = indexOfId(m_accounts, id);
     if (at < 0 || (m_accounts[at].issuer == issuer && m_accounts[at].name == name))
         return;
-    retryUnsaved(false);
+    retryPending(false);
     QList<Account> accounts = m_accounts;
     accounts[at].issuer = issuer;
     accounts[at].name = name;
     setAccountList(accounts);
     writeAccount(m_accounts[at]);
+    finish(false);
 }
 
 void AccountStore::saveOrder()
 {
-    retryUnsaved(true);
-    writeOrder();
+    retryPending(true);
+    if (m_loaded)
+        writeOrder();
+    else
+        load(false);
 }
 
 void AccountStore::setAccountList(const QList<Account>& accounts)
@@ -172,11 +215,15 @@ void AccountStore::setAccountList(const QList<Account>& accounts)
 
 void AccountStore::noteOutcome(const std::optional<KeychainError>& error)
 {
+    m_lastCallSucceeded = !error;
     std::optional<QString> next;
+    // A success elsewhere does not make an unsaved account safe nor a deleted one gone.
     if (error)
         next = error->description();
     else if (hasUnsavedAccounts())
-        next = m_unsavedError; // a success elsewhere does not make an unsaved account safe
+        next = m_unsavedError;
+    else if (!m_pendingDeletes.isEmpty())
+        next = m_deleteError;
     if (next == m_lastError)
         return;
     m_lastError = next;
@@ -197,15 +244,34 @@ void AccountStore::writeAccount(const Account& account)
     noteOutcome(saved.error());
 }
 
+void AccountStore::removeItem(const QUuid& id)
+{
+    const Result<Done, KeychainError> deleted = m_keychain.deleteAccountItem(uuidText(id));
+    if (deleted.ok()) {
+        m_pendingDeletes.removeAll(id);
+        noteOutcome(std::nullopt);
+        return;
+    }
+    if (!m_pendingDeletes.contains(id))
+        m_pendingDeletes.append(id);
+    m_deleteError = deleted.error().description();
+    noteOutcome(deleted.error());
+}
+
 void AccountStore::writeOrder()
 {
+    // Before a load the list is only what was added meanwhile; the stored order must stay.
+    if (!m_loaded)
+        return;
     const Result<Done, KeychainError> saved = m_keychain.saveOrder(accountIds());
     m_orderUnsaved = !saved.ok();
     noteOutcome(saved.ok() ? std::nullopt : std::optional<KeychainError>(saved.error()));
 }
 
-bool AccountStore::retryUnsaved(bool orderFollows)
+bool AccountStore::retryPending(bool orderFollows)
 {
+    for (const QUuid& id : QList<QUuid>(m_pendingDeletes))
+        removeItem(id);
     m_unsaved.removeIf([&](const QUuid& id) { return indexOfId(m_accounts, id) < 0; });
     bool savedSome = false;
     for (const QUuid& id : QList<QUuid>(m_unsaved)) {

@@ -129,8 +129,8 @@ TEST(AccountJson, ReadsEachFieldStrictly)
           "F2504E0-4F89-11D3-9A0C-0305E82C330\""}}, // full-width digit
         {"type", {R"("TOTP")", R"("totp ")"}},
         {"algorithm", {R"("sha1")", R"("SHA-256")"}},
-        {"counter", {"18446744073709551616", "-1", "1e3"}},
-        {"digits", {"9223372036854775808", "6.5"}},
+        {"counter", {"18446744073709551616", "-1", "1.8e19", "-1.0", "9007199254740993.0"}},
+        {"digits", {"9223372036854775808", "6.5", "9.3e18", "1e400"}},
         {"period", {"-9223372036854775809"}},
         {"secret",
          {R"("////AAE")", R"("__--AAE=")", R"("////\nAAE=")", R"("AA=A")", R"("====")", R"("AAE=AAE=")"}},
@@ -146,6 +146,10 @@ TEST(AccountJson, ReadsEachFieldStrictly)
         for (const std::string& raw : values)
             EXPECT_FALSE(decodeWithRaw(key, raw)) << key << " = " << raw;
     }
+    // Whole numbers in float notation, as some tools write every number.
+    EXPECT_EQ(decodeWithRaw("digits", "6.0").value_or(Account{}).digits, 6);
+    EXPECT_EQ(decodeWithRaw("period", "-3e1").value_or(Account{}).period, -30);
+    EXPECT_EQ(decodeWithRaw("counter", "1e3").value_or(Account{}).counter, 1000u);
 }
 
 TEST(AccountJson, EveryKeyIsRequiredWithItsJsonType)

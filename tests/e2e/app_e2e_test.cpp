@@ -126,6 +126,16 @@ TEST_F(AppEndToEnd, AnAccountStoredBeforehandIsListedAndClickingItsCodeCopiesOat
     EXPECT_TRUE(oathtoolCodesAround(now).contains(copied)) << qPrintable(copied);
 }
 
+TEST_F(AppEndToEnd, TerminationSignalEndsThroughTheQuitRuleNotByTheSignal)
+{
+    QProcess* app = start();
+    ASSERT_FALSE(waitForMainWindow().isEmpty());
+    app->terminate();
+    ASSERT_TRUE(app->waitForFinished(10000));
+    EXPECT_EQ(app->exitStatus(), QProcess::NormalExit) << "handled, with nothing unsaved to ask about";
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
 TEST_F(AppEndToEnd, ASecondLaunchHandsItsRequestToTheRunningInstanceAndExitsZero)
 {
     const QString socket = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +

@@ -27,12 +27,13 @@ constexpr std::uint32_t keyL = 37;
 constexpr std::uint32_t keyH = 4;
 constexpr std::uint32_t commandShiftOption = 0x0B00;
 
-// Each panel as "title | subtitle".
+// Each panel as "title | subtitle", the subtitle's bidirectional isolates marked as [ ].
 struct RecordingHUD : CopyFeedback
 {
     void show(const QString& title, const QString& subtitle, double durationSeconds) override
     {
-        shown.append(title + u" | "_s + subtitle);
+        shown.append(title + u" | "_s +
+                     QString(subtitle).replace(QChar(0x2068), u'[').replace(QChar(0x2069), u']'));
         seconds = durationSeconds;
     }
     QStringList shown;
@@ -194,7 +195,7 @@ TEST(HotKeyController, PressCopiesTheCodeAndAdvancesOnlyAHotpCounter)
     rig.items.clearCalls();
     rig.press(keyK);
     EXPECT_EQ(rig.clipboard.text(), u"94287082"); // RFC 6238, T = 59 s
-    EXPECT_EQ(rig.hud.shown, QStringList{u"Code copied | Example: alice"_s});
+    EXPECT_EQ(rig.hud.shown, QStringList{u"Code copied | [Example]: [alice]"_s});
     EXPECT_DOUBLE_EQ(rig.hud.seconds, 1.4);
     EXPECT_EQ(rig.sounds.played(), QStringList{u"confirmation"_s});
     EXPECT_EQ(rig.items.writeCount(), 0);
@@ -202,7 +203,7 @@ TEST(HotKeyController, PressCopiesTheCodeAndAdvancesOnlyAHotpCounter)
 
     rig.press(keyJ);
     EXPECT_EQ(rig.clipboard.text(), u"84755224"); // RFC 4226, counter 0
-    EXPECT_EQ(rig.hud.shown.last(), u"Code copied | bob");
+    EXPECT_EQ(rig.hud.shown.last(), u"Code copied | [bob]");
     rig.press(keyJ);
     EXPECT_EQ(rig.clipboard.text(), u"94287082"); // counter 1
     rig.hotp.counter = 2;
@@ -234,7 +235,7 @@ TEST(HotKeyController, NoCodeOnTheClipboardMeansNoCounterStepNoPasteAndSaysWhy)
         rig.start({binding});
         rig.press(keyK);
         EXPECT_EQ(rig.clipboard.writes(), 0);
-        EXPECT_EQ(rig.hud.shown, QStringList{c.title + u" | Broken: carol"_s});
+        EXPECT_EQ(rig.hud.shown, QStringList{c.title + u" | [Broken]: [carol]"_s});
         EXPECT_EQ(rig.sounds.played(), QStringList{u"alert"_s});
         EXPECT_EQ(rig.store.accounts().last().counter, 5u) << "no code was handed out";
         EXPECT_EQ(rig.keys.modifierQueries(), 0) << "nothing to paste";
@@ -270,7 +271,7 @@ TEST(HotKeyController, AutoPasteWaitsForTheModifiersAndTitlesTheOutcome)
         EXPECT_EQ(rig.clipboard.text(), u"94287082");
         EXPECT_EQ(rig.hud.shown.isEmpty(), c.allowed) << "the title waits for the outcome";
         ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.hud.shown.isEmpty(); }, 3000));
-        EXPECT_EQ(rig.hud.shown, QStringList{c.title + u" | Example: alice"_s});
+        EXPECT_EQ(rig.hud.shown, QStringList{c.title + u" | [Example]: [alice]"_s});
         EXPECT_EQ(rig.sounds.played(), QStringList{u"confirmation"_s});
         EXPECT_EQ(rig.keys.pastes(), c.pastes);
         EXPECT_FALSE(rig.keys.modifiersHeldAtPaste());

@@ -163,7 +163,10 @@ TEST(ParseURLTest, FirstFailingStepDecidesTheError)
         {totp(u"x"_s, u"&digits=-6"_s), invalid},
         {totp(u"x"_s, u"&digits=4294967302"_s), invalid},
         {totp(u"x"_s, u"&period=0"_s), invalid},
-        {u"otpauth://hotp/x?secret=JBSWY3DPEHPK3PXP&period=-30"_s, invalid},
+        {totp(u"x"_s, u"&period=-30"_s), invalid},
+        // A counter-based account never uses its period.
+        {u"otpauth://hotp/x?secret=JBSWY3DPEHPK3PXP&period=-30"_s, u"no error"_s},
+        {u"otpauth://hotp/x?secret=JBSWY3DPEHPK3PXP&period=0"_s, u"no error"_s},
         {u"otpauth://totp/x?digits=0"_s, missing},
         {u"otpauth://totp/x?digits=0&secret=1"_s, secret},
         {u"otpauth://sha1/x?digits=0&secret=JBSWY3DPEHPK3PXP"_s, type},

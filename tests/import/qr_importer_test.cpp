@@ -100,6 +100,7 @@ TEST(AccountsFromPayloads, LinksGiveAccountsAndOnlyTheLastErrorIsReportedWhenNon
         {{u"https://example.com/otpauth://totp/x"_s}, {noCode}},
         {{u"https://example.com"_s, setupLink(u"a"_s)}, {u"a"_s}},
         {{setupLink(u"a"_s), noSecret}, {u"a"_s}},
+        {{u" "_s + setupLink(u"a"_s) + u"\r\n"_s, exported + u"\n\t"_s}, {u"a"_s, u"e"_s}},
         // Only the routing ignores case; the label keeps its capitals.
         {{u"OTPAUTH://TOTP/Example:Alice?SECRET=JBSWY3DPEHPK3PXP"_s}, {u"Alice"_s}},
         {{u"OTPAUTH-MIGRATION"_s + exported.mid(17)}, {u"e"_s}},

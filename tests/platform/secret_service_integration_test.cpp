@@ -140,7 +140,7 @@ TEST_F(KeyringTest, MissingServiceIsReportedAndAccountsAreKeptUntilItReturns)
     store.addAccounts({b});
     EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
     store.reload();
-    EXPECT_EQ(store.accounts(), QList<Account>{b}) << "the unsaved account stays in memory";
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b})) << "a failed load changes nothing in memory";
     EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
 
     ASSERT_TRUE(keyring(u"start"_s));
@@ -217,6 +217,85 @@ TEST_F(KeyringTest, LockedCollectionIsReportedAndNothingIsLost)
     store.reload();
     EXPECT_EQ(store.lastError(), std::nullopt);
     EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+}
+
+TEST_F(KeyringTest, EveryLegacyListMovesOverAndOnlyWhatWasReadIsDeleted)
+{
+    const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
+    // Items with one more attribute still match the legacy query, as a second copy would.
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=one"_s} + legacy, *encodeAccountList({b, a})));
+    ASSERT_TRUE(
+        secretTool(QStringList{u"store"_s, u"--label=two"_s} + legacy + QStringList{u"copy"_s, u"2"_s},
+                   *encodeAccountList({c})));
+    ASSERT_TRUE(secretTool(
+        QStringList{u"store"_s, u"--label=bad"_s} + legacy + QStringList{u"copy"_s, u"3"_s}, "not a list"));
+    // The keyring returns the two lists in an order of its own.
+    const QList<Account> loaded = loadFresh();
+    EXPECT_TRUE(loaded == (QList<Account>{b, a, c}) || loaded == (QList<Account>{c, b, a})) << loaded.size();
+    const QByteArray left = search(legacy);
+    EXPECT_EQ(left.count("\n[/"), 1) << left.toStdString();
+    EXPECT_TRUE(left.contains("label = bad\n")) << left.toStdString();
+}
+
+TEST_F(KeyringTest, ItemUnderALowerCaseKeyIsAdoptedSoCountersAndDeletesReachIt)
+{
+    const QStringList lower{u"service"_s, service, u"account"_s, uuidText(c.id).toLower()};
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=x"_s} + lower, *encodeAccount(c)));
+    {
+        SecretServiceItemStore items;
+        AccountStore store(items);
+        ASSERT_EQ(store.accounts(), QList<Account>{c});
+        store.incrementCounter(c);
+        EXPECT_EQ(loadFresh().value(0).counter, c.counter + 1);
+        store.deleteAccount(c.id);
+        EXPECT_EQ(store.lastError(), std::nullopt);
+    }
+    EXPECT_EQ(loadFresh(), QList<Account>{}) << "the deleted account does not come back";
+    EXPECT_EQ(search({u"service"_s, service}).count("\n[/"), 1) << "only the order record";
+}
+
+TEST_F(KeyringTest, DeleteWhileTheKeyringIsDownLandsOnceItReturns)
+{
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.addAccounts({a, b});
+    ASSERT_TRUE(keyring(u"stop"_s));
+    store.deleteAccount(a.id);
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    ASSERT_TRUE(keyring(u"start"_s));
+    store.reload();
+    EXPECT_EQ(store.accounts(), QList<Account>{b});
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(loadFresh(), QList<Account>{b});
+}
+
+TEST_F(KeyringTest, FailedLoadAtStartIsRetriedAndTheStoredOrderKept)
+{
+    {
+        SecretServiceItemStore items;
+        AccountStore store(items);
+        store.addAccounts({a, b});
+        store.moveAccount(b.id, a.id);
+    }
+    ASSERT_TRUE(keyring(u"stop"_s));
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    ASSERT_TRUE(keyring(u"start"_s));
+    store.addAccounts({c});
+    EXPECT_EQ(store.accounts(), (QList<Account>{b, a, c}));
+    EXPECT_EQ(loadFresh(), (QList<Account>{b, a, c}));
+}
+
+TEST_F(KeyringTest, UnreadableItemsAreNamedAndLeftAlone)
+{
+    const QStringList junk{u"service"_s, service, u"account"_s, uuidText(b.id)};
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=Junk <b>item</b>"_s} + junk, "{not json"));
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    store.addAccounts({a});
+    EXPECT_EQ(store.unreadableItems(), QStringList{u"Junk <b>item</b>"_s});
+    EXPECT_EQ(secretTool(QStringList{u"lookup"_s} + junk), "{not json");
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 #include "settings/hot_key_binding_json.h"
 #include "support/qt_printers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -96,6 +98,19 @@ TEST_F(AppSettingsTest, ClipboardLifetimeDefaultsTo30SecondsAndOnlyANumberInRang
     }
     reopen().setClearClipboardSeconds(90000);
     EXPECT_EQ(raw(u"clearClipboardSeconds.v1"_s).toInt(), 3600);
+}
+
+TEST_F(AppSettingsTest, AWriteThatCannotBeSavedIsReported)
+{
+    // Even a privileged user cannot write a file where a folder is.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"brisvane.conf"_s));
+    AppSettings& settings = reopen();
+    EXPECT_FALSE(settings.writeError());
+    QSignalSpy changed(&settings, &AppSettings::writeErrorChanged);
+    settings.addBinding();
+    EXPECT_EQ(settings.writeError(), u"Settings could not be saved: "_s + path() + u" cannot be written."_s);
+    settings.setMenuBarAccountID(std::nullopt);
+    EXPECT_EQ(changed.count(), 1);
 }
 
 TEST_F(AppSettingsTest, BindingsAreStoredAsJsonDataAndReadBackFromDataOrText)

@@ -42,7 +42,11 @@ protected:
     }
 
     // What a fresh start would see.
-    QList<Account> persisted() { return KeychainStore(m_items).loadAccounts().value(); }
+    QList<Account> persisted() { return KeychainStore(m_items).loadAccounts().value().accounts; }
+    QList<QUuid> storedOrder()
+    {
+        return decodeUUIDList(m_items.value(service, orderKey).value_or("")).value();
+    }
 
     void seed(const QList<Account>& accounts)
     {
@@ -92,6 +96,20 @@ TEST_F(AccountStoreTest, AddWritesNewAccountsAndTheOrderSkippingSameSecretNameAn
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(persisted(), expected);
     EXPECT_FALSE(store.lastError());
+}
+
+TEST_F(AccountStoreTest, NewAccountsLoseControlCharactersStoredOnesLoadAsTheyAre)
+{
+    Account stored = testAccount(u"old\nname"_s, u"x\u0085"_s, "secret-s");
+    seed({stored});
+    AccountStore& store = open();
+    Account hostile = testAccount(QString(u"a\u0000b\r\nc\u009b\u007f\u202e"_s), u"\tIss\u0001uer"_s, "s");
+    store.addAccounts({hostile});
+    hostile.name = u"abc\u202e"_s;
+    hostile.issuer = u"Issuer"_s;
+    EXPECT_EQ(persisted(), (QList<Account>{stored, hostile}));
+    EXPECT_EQ(m_items.label(service, uuidText(hostile.id)), u"Brisvane: Issuer: abc\u202e"_s);
+    EXPECT_EQ(displayLabel(hostile), u"\u2068Issuer\u2069: \u2068abc\u202e\u2069"_s);
 }
 
 TEST_F(AccountStoreTest, CallsThatChangeNothingTouchNoStorageAndKeepTheError)
@@ -165,7 +183,7 @@ TEST_F(AccountStoreTest, ReloadKeepsAccountsTheStoreDoesNotHoldYet)
 
     m_items.setFailure(Op::copyAll, notAvailable);
     store.reload();
-    EXPECT_EQ(store.accounts(), QList<Account>{b}) << "a failed load must not drop the only copy";
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b})) << "a failed load changes nothing in memory";
     EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
 
     m_items.clearFailures();
@@ -175,23 +193,82 @@ TEST_F(AccountStoreTest, ReloadKeepsAccountsTheStoreDoesNotHoldYet)
     EXPECT_FALSE(store.hasUnsavedAccounts());
 }
 
-TEST_F(AccountStoreTest, FailedDeleteStopsBeforeTheOrderAndALaterDeleteRemovesEvenAStrayItem)
+TEST_F(AccountStoreTest, FailedDeleteIsRetriedAtEveryCallAndKeepsTheErrorUntilItLands)
 {
     seed({a, b, c});
     AccountStore& store = open();
     m_items.setFailure(Op::remove, locked);
     store.deleteAccount(b.id);
-    EXPECT_EQ(store.accounts(), (QList<Account>{a, c}));
-    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
-    m_items.clearFailures();
+    EXPECT_EQ(store.pendingDeleteCount(), 1);
+    EXPECT_EQ(storedOrder(), idsOf({a, b, c})) << "the order waits for the delete";
+    store.moveAccount(c.id, a.id);
     store.reload();
-    EXPECT_EQ(store.accounts(), (QList<Account>{a, b, c}));
+    EXPECT_EQ(store.accounts(), (QList<Account>{c, a})) << "a reload does not bring it back";
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s) << "a success elsewhere does not hide it";
 
+    m_items.clearFailures();
+    store.incrementCounter(hotp);
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s) << "an unknown account makes no storage call";
+    store.saveOrder();
+    EXPECT_EQ(store.pendingDeleteCount(), 0);
+    EXPECT_FALSE(store.lastError());
+    EXPECT_EQ(persisted(), (QList<Account>{c, a}));
+
+    // Deleting an account that is not listed still deletes its item; adding it back cancels a
+    // delete that is still waiting.
     m_items.seed(service, uuidText(d.id), *encodeAccount(d));
-    store.deleteAccount(b.id);
     store.deleteAccount(d.id);
-    EXPECT_EQ(store.lastError(), std::nullopt);
-    EXPECT_EQ(persisted(), (QList<Account>{a, c}));
+    m_items.setFailure(Op::remove, locked);
+    store.deleteAccount(a.id);
+    store.addAccounts({a});
+    m_items.clearFailures();
+    store.saveOrder();
+    EXPECT_EQ(persisted(), (QList<Account>{c, a}));
+}
+
+TEST_F(AccountStoreTest, FailedFirstLoadIsRetriedAndKeepsTheStoredOrderWithNewAccountsLast)
+{
+    seed({b, a});
+    m_items.setFailure(Op::copyAll, locked);
+    AccountStore& store = open();
+    EXPECT_FALSE(store.hasLoaded());
+    // While locked for reading, writes may work: the order record stays as it is.
+    store.addAccounts({d, c});
+    store.moveAccount(c.id, d.id);
+    EXPECT_EQ(store.accounts(), (QList<Account>{c, d}));
+    EXPECT_EQ(storedOrder(), idsOf({b, a}));
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
+
+    m_items.clearFailures();
+    store.reloadIfNeeded();
+    EXPECT_EQ(store.accounts(), (QList<Account>{b, a, c, d}));
+    EXPECT_EQ(persisted(), store.accounts());
+    EXPECT_FALSE(store.lastError());
+    m_items.clearCalls();
+    store.reloadIfNeeded();
+    EXPECT_TRUE(m_items.calls().isEmpty());
+}
+
+TEST_F(AccountStoreTest, SuccessfulWriteAfterAFailedLoadLoads)
+{
+    seed({a});
+    m_items.setFailure(Op::copyAll, notAvailable);
+    AccountStore& store = open();
+    m_items.clearFailures();
+    store.addAccounts({b});
+    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+    EXPECT_EQ(storedOrder(), idsOf({a, b}));
+}
+
+TEST_F(AccountStoreTest, UnreadableItemsAreSkippedKeptAndNamed)
+{
+    seed({a});
+    m_items.seed(service, uuidText(b.id), "{}", u"Brisvane: B"_s);
+    AccountStore& store = open();
+    EXPECT_EQ(store.accounts(), QList<Account>{a});
+    EXPECT_EQ(store.unreadableItems(), QStringList{u"Brisvane: B"_s});
+    store.deleteAccount(a.id);
+    EXPECT_EQ(m_items.value(service, uuidText(b.id)), "{}");
 }
 
 TEST(AccountStoreMove, MovedAccountEndsJustBeforeTheTarget)
@@ -211,7 +288,7 @@ TEST(AccountStoreMove, MovedAccountEndsJustBeforeTheTarget)
         for (const Account& account : store.accounts())
             names += account.name;
         EXPECT_EQ(names.toStdString(), move.expected);
-        EXPECT_EQ(KeychainStore(items).loadAccounts().value(), store.accounts()) << "stored order";
+        EXPECT_EQ(KeychainStore(items).loadAccounts().value().accounts, store.accounts()) << "stored order";
     }
 }
 

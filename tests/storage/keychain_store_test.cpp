@@ -21,14 +21,20 @@ const Account a = testAccount(u"a"_s, u"Issuer"_s, "secret-a");
 const Account b = testAccount(u"b"_s, {}, "secret-b");
 const Account c = testAccount(u"c"_s, u"Issuer"_s, "secret-c");
 
+SecureItem stored(const std::optional<QString>& key, const std::optional<QByteArray>& value,
+                  const QString& label = {})
+{
+    return {key, value, label, {}};
+}
+
 SecureItem item(const Account& account, const std::optional<QString>& key = {})
 {
-    return {key.value_or(uuidText(account.id)), encodeAccount(account)};
+    return stored(key.value_or(uuidText(account.id)), encodeAccount(account));
 }
 
 SecureItem orderItem(const QList<QUuid>& ids)
 {
-    return {orderKey, encodeUUIDList(ids)};
+    return stored(orderKey, encodeUUIDList(ids));
 }
 
 TEST(KeychainStoreAssembly, OrderedAccountsFirstThenTheRestInStoreOrderSkippingUnreadableItems)
@@ -49,24 +55,39 @@ TEST(KeychainStoreAssembly, OrderedAccountsFirstThenTheRestInStoreOrderSkippingU
          {c, b, a}},
         {"repeated order entry", {item(a), item(b), orderItem({a.id, b.id, a.id})}, {a, b}},
         {"unreadable order keeps the earlier one",
-         {item(a), item(b), orderItem({b.id, a.id}), {orderKey, "[\"x\"]"}},
+         {item(a), item(b), orderItem({b.id, a.id}), stored(orderKey, "[\"x\"]")},
          {b, a}},
         {"unreadable items",
-         {item(a),
-          {u"ORDER.V1"_s, encodeUUIDList({a.id})},
-          item(b, u"not-a-uuid"_s),
-          {uuidText(c.id), "{\"id\":"},
-          {std::nullopt, encodeAccount(c)},
-          {uuidText(c.id), std::nullopt},
-          item(b)},
+         {item(a), stored(u"ORDER.V1"_s, encodeUUIDList({a.id})), item(b, u"not-a-uuid"_s),
+          stored(uuidText(c.id), "{\"id\":"), stored(std::nullopt, encodeAccount(c)),
+          stored(uuidText(c.id), std::nullopt), item(b)},
          {a, b}},
-        {"later item of a key wins, in any letter case",
-         {item(a), item(newer, uuidText(a.id).toLower())},
-         {newer}},
+        {"later item of a key wins", {item(a), item(newer)}, {newer}},
+        {"a key in either letter case", {item(newer, uuidText(a.id).toLower())}, {newer}},
         {"the key decides the id", {item(otherId, uuidText(b.id))}, {b}},
     };
     for (const auto& row : cases)
-        EXPECT_EQ(KeychainStore::assembleAccounts(row.items), row.expected) << row.what;
+        EXPECT_EQ(KeychainStore::assembleAccounts(row.items).accounts, row.expected) << row.what;
+}
+
+TEST(KeychainStoreAssembly, UnreadableItemsAreNamedAndForeignKeysNoted)
+{
+    Account older = a;
+    older.counter = 5;
+    const QString lower = uuidText(a.id).toLower();
+    const KeychainStore::Assembly assembly = KeychainStore::assembleAccounts({
+        stored(uuidText(c.id), "{\"id\":", u"Brisvane: broken"_s),
+        stored(std::nullopt, encodeAccount(c)),
+        stored(u"ORDER.V1"_s, "[]"),
+        item(a),
+        item(older, lower),
+        item(b, uuidText(b.id).toLower()),
+    });
+    EXPECT_EQ(assembly.unreadable, (QStringList{u"Brisvane: broken"_s, u"(unnamed item)"_s, u"ORDER.V1"_s}));
+    EXPECT_EQ(assembly.accounts, (QList<Account>{a, b})) << "the canonical item wins over a foreign copy";
+    ASSERT_EQ(assembly.foreignKeys.size(), 1);
+    EXPECT_EQ(assembly.foreignKeys[0].second, uuidText(b.id).toLower());
+    EXPECT_EQ(assembly.supersededKeys, QStringList{lower});
 }
 
 class KeychainStoreTest : public ::testing::Test
@@ -74,7 +95,7 @@ class KeychainStoreTest : public ::testing::Test
 protected:
     void seedLegacy(const QByteArray& value) { m_items.seed(legacyService, legacyKey, value); }
 
-    QList<Account> load() { return m_store.loadAccounts().value(); }
+    QList<Account> load() { return m_store.loadAccounts().value().accounts; }
 
     FakeSecureItemStore m_items;
     KeychainStore m_store{m_items};
@@ -146,7 +167,7 @@ TEST_F(KeychainStoreTest, LegacyFailuresFailTheLoadAndKeepTheLegacyItem)
         QString key;
         SecureItemStatus status;
     } failures[] = {
-        {Op::copyOne, {}, notAvailable}, {Op::add, uuidText(b.id), failure}, {Op::add, orderKey, locked}};
+        {Op::copyAll, {}, notAvailable}, {Op::add, uuidText(b.id), failure}, {Op::add, orderKey, locked}};
     for (const auto& f : failures) {
         m_items.clearFailures();
         m_items.setFailure(f.operation, f.status, f.key);
@@ -158,11 +179,39 @@ TEST_F(KeychainStoreTest, LegacyFailuresFailTheLoadAndKeepTheLegacyItem)
 
     // Once everything is in the new layout, a failed delete of the legacy item does not matter.
     m_items.clearFailures();
-    m_items.setFailure(Op::remove, failure);
+    m_items.setFailure(Op::removeItem, failure);
     EXPECT_EQ(load(), (QList<Account>{a, b}));
     m_items.clearFailures();
     EXPECT_EQ(load(), (QList<Account>{a, b}));
     EXPECT_EQ(m_items.count(legacyService, legacyKey), 0);
+}
+
+TEST_F(KeychainStoreTest, EveryLegacyListIsMigratedAndOnlyTheReadOnesGo)
+{
+    Account sameCredential = a;
+    sameCredential.id = QUuid::createUuid();
+    seedLegacy(*encodeAccountList({b, a}));
+    seedLegacy("not a list");
+    seedLegacy(*encodeAccountList({sameCredential, c, b}));
+    EXPECT_EQ(load(), (QList<Account>{b, a, c}));
+    ASSERT_EQ(m_items.count(legacyService, legacyKey), 1);
+    EXPECT_EQ(m_items.value(legacyService, legacyKey), "not a list");
+}
+
+TEST_F(KeychainStoreTest, ItemsUnderAForeignKeyMoveToTheCanonicalKey)
+{
+    const QString lower = uuidText(a.id).toLower();
+    m_items.seed(service, lower, *encodeAccount(a));
+    m_items.setFailure(Op::add, locked);
+    EXPECT_FALSE(m_store.loadAccounts().ok()) << "an adoption that fails is tried again later";
+    EXPECT_EQ(m_items.count(service, lower), 1);
+    m_items.clearFailures();
+    m_items.setFailure(Op::remove, locked);
+    EXPECT_FALSE(m_store.loadAccounts().ok());
+    m_items.clearFailures();
+    EXPECT_EQ(load(), QList<Account>{a}) << "two copies after a failed delete are one account";
+    EXPECT_EQ(m_items.count(service, lower), 0);
+    EXPECT_EQ(m_items.count(service, uuidText(a.id)), 1);
 }
 
 } // namespace

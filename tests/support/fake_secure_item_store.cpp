@@ -38,7 +38,7 @@ int FakeSecureItemStore::writeCount() const
 {
     return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const Call& call) {
         return call.operation == Operation::update || call.operation == Operation::add ||
-               call.operation == Operation::remove;
+               call.operation == Operation::remove || call.operation == Operation::removeItem;
     }));
 }
 
@@ -63,7 +63,7 @@ SecureItemStatus FakeSecureItemStore::add(const QString& service, const QString&
 {
     if (auto failure = call(Operation::add, service, account))
         return *failure;
-    m_items.append({service, account, value, label});
+    m_items.append({service, account, value, label, nextHandle()});
     return success;
 }
 
@@ -83,7 +83,7 @@ Result<QList<SecureItem>, SecureItemStatus> FakeSecureItemStore::copyAll(const Q
     QList<SecureItem> found;
     for (const StoredItem& item : m_items) {
         if (item.service == service)
-            found.append({item.account, item.value});
+            found.append({item.account, item.value, item.label, item.handle});
     }
     if (found.isEmpty())
         return itemNotFound;
@@ -97,6 +97,19 @@ SecureItemStatus FakeSecureItemStore::remove(const QString& service, const QStri
     const auto removed = m_items.removeIf(
         [&](const StoredItem& item) { return item.service == service && item.account == account; });
     return removed > 0 ? success : itemNotFound;
+}
+
+SecureItemStatus FakeSecureItemStore::removeItem(const QByteArray& handle)
+{
+    const auto it = std::find_if(m_items.begin(), m_items.end(),
+                                 [&](const StoredItem& item) { return item.handle == handle; });
+    if (auto failure = call(Operation::removeItem, it == m_items.end() ? QString() : it->service,
+                            it == m_items.end() ? QString() : it->account))
+        return *failure;
+    if (it == m_items.end())
+        return itemNotFound;
+    m_items.erase(it);
+    return success;
 }
 
 std::optional<SecureItemStatus> FakeSecureItemStore::call(Operation operation, const QString& service,

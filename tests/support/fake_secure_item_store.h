@@ -20,7 +20,8 @@ public:
         add,
         copyOne,
         copyAll,
-        remove
+        remove,
+        removeItem
     };
 
     struct StoredItem
@@ -29,6 +30,7 @@ public:
         QString account;
         QByteArray value;
         QString label;
+        QByteArray handle;
     };
 
     struct Call
@@ -39,9 +41,10 @@ public:
     };
 
     // Appends an item as another program might have written it (duplicates allowed).
-    void seed(const QString& service, const QString& account, const QByteArray& value)
+    void seed(const QString& service, const QString& account, const QByteArray& value,
+              const QString& label = {})
     {
-        m_items.append({service, account, value, {}});
+        m_items.append({service, account, value, label, nextHandle()});
     }
 
     // Every later call of the operation fails with the status, until cleared. With an account,
@@ -69,8 +72,11 @@ public:
     Result<QByteArray, SecureItemStatus> copyOne(const QString& service, const QString& account) override;
     Result<QList<SecureItem>, SecureItemStatus> copyAll(const QString& service) override;
     SecureItemStatus remove(const QString& service, const QString& account) override;
+    // The account key of the item is what a failure can be injected for.
+    SecureItemStatus removeItem(const QByteArray& handle) override;
 
 private:
+    QByteArray nextHandle() { return QByteArray::number(++m_lastHandle); }
     // Logs the call and returns the injected failure for it, if any.
     std::optional<SecureItemStatus> call(Operation operation, const QString& service, const QString& account);
     const StoredItem* find(const QString& service, const QString& account) const;
@@ -80,4 +86,5 @@ private:
     // Keyed by operation and account key ("" = any key).
     std::map<std::pair<Operation, QString>, SecureItemStatus> m_failures;
     std::optional<SecureItemStatus> m_failEverything;
+    int m_lastHandle = 0;
 };

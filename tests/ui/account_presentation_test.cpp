@@ -42,11 +42,12 @@ TEST(AccountPresentation, InitialsTakeTwoWordsOfTheIssuerElseTheName)
     }
 }
 
-TEST(AccountPresentation, TitleIsTheIssuerAndTheNameIsShownOnce)
+TEST(AccountPresentation, TitleIsTheIssuerAndTheNameIsShownOnceEachIsolated)
 {
-    EXPECT_EQ(rowTitle(account("GitHub", "alice")), QStringLiteral("GitHub"));
-    EXPECT_EQ(rowSubtitle(account("GitHub", "alice")), QStringLiteral("alice"));
-    EXPECT_EQ(rowTitle(account("", "alice")), QStringLiteral("alice"));
+    // An override inside a name must not reorder what is around it.
+    EXPECT_EQ(rowTitle(account("GitHub", "alice")), QStringLiteral("\u2068GitHub\u2069"));
+    EXPECT_EQ(rowSubtitle(account("GitHub", "\u202elive")), QStringLiteral("\u2068\u202elive\u2069"));
+    EXPECT_EQ(rowTitle(account("", "alice")), QStringLiteral("\u2068alice\u2069"));
     EXPECT_TRUE(rowSubtitle(account("", "alice")).isEmpty());
 }
 

@@ -8,8 +8,10 @@
 #include "ui_test_support.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSettings>
 #include <QSignalSpy>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <future>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -98,6 +101,37 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     EXPECT_TRUE(shell->requestQuit());
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);
+}
+
+TEST_F(ApplicationShellTest, CtrlQAndClosingTheOnlyWindowAskLikeTheTrayAndNobodyToAskMeansKeepRunning)
+{
+    auto shell = makeShell();
+    int asked = 0;
+    shell->setUnsavedQuitConfirmation([&](int) {
+        ++asked;
+        return false;
+    });
+    m_items.failEverything(SecureItemStatusCode::notAvailable);
+    shell->store().addAccounts({testAccount({}, u"alice"_s)});
+    shell->showMainWindow();
+    MainWindow& window = shell->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(asked, 1) << "Ctrl+Q in the main window";
+    EXPECT_FALSE(window.close()) << "without a tray the window is the only way back";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(asked, 2);
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(shell->mayQuit(false));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("keeps running: 1 account"), std::string::npos);
+    EXPECT_EQ(asked, 2);
+
+    shell->setClosingMainWindowQuits(false);
+    EXPECT_TRUE(window.close()) << "with a tray it only hides";
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(shell->store().accounts().size(), 1);
 }
 
 TEST(TickingClock, StartsAtCreationAndPublishesEachTickASecondApart)
@@ -193,6 +227,56 @@ TEST_F(SingleInstanceTest, AStrayClientIsAnsweredAndIgnored)
     });
     EXPECT_EQ(reply, QByteArray("ok\n"));
     EXPECT_EQ(activations.count(), 0);
+}
+
+TEST_F(SingleInstanceTest, TheSocketLivesOnlyWhereNoOtherUserCanCreateIt)
+{
+    const QString runtime = m_dir.filePath(u"runtime"_s);
+    const QString cache = m_dir.filePath(u"cache"_s);
+    ASSERT_TRUE(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", cache.toUtf8());
+    const auto nameWith = [](const QByteArray& runtimeDir) {
+        if (runtimeDir.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtimeDir);
+        QString problem;
+        const QString name = SingleInstance::defaultServerName(&problem);
+        return name.isEmpty() ? u"refused: "_s + problem : name;
+    };
+    const QString name = u"/org.brisvane.Brisvane.instance"_s;
+    EXPECT_EQ(nameWith(runtime.toUtf8()), runtime + name);
+    EXPECT_EQ(nameWith(QByteArray()), cache + u"/brisvane"_s + name) << "never a shared folder such as /tmp";
+    EXPECT_FALSE(QFileInfo(cache + u"/brisvane"_s).permissions() &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    QFile::setPermissions(runtime, QFile::Permissions(0x7777));
+    EXPECT_EQ(nameWith(runtime.toUtf8()), cache + u"/brisvane"_s + name);
+    QFile::setPermissions(cache + u"/brisvane"_s, QFile::Permissions(0x7777));
+    EXPECT_TRUE(nameWith(QByteArray()).startsWith(u"refused: other users may create files in "_s));
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    qputenv("XDG_CACHE_HOME", savedCache);
+    if (savedCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+}
+
+TEST_F(SingleInstanceTest, ASocketOrLockOfAnotherUserIsRefusedWithItsName)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to give a file to another user";
+    for (const QString& path : {serverName(), serverName() + u".lock"_s}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        SingleInstance instance(serverName());
+        EXPECT_EQ(instance.claim(SingleInstance::Request::activate), SingleInstance::Role::refused);
+        EXPECT_EQ(instance.problem(), path + u" belongs to another user"_s);
+        QFile::remove(path);
+    }
+    EXPECT_EQ(SingleInstance(serverName()).claim(SingleInstance::Request::none),
+              SingleInstance::Role::primary);
 }
 
 } // namespace

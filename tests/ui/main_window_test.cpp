@@ -215,11 +215,11 @@ TEST_F(MainWindowTest, UndoWritesTheDeletedAccountBackInItsPlaceUntilTheNoticeEx
     list().setFocus();
     list().setCurrentIndex(m_window->listModel()->index(0));
     QTest::keyClick(&list(), Qt::Key_Delete);
-    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value(), before.mid(1)); // gone from the keyring at once
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts, before.mid(1)); // gone from the keyring at once
     EXPECT_TRUE(m_window->undoBar()->isVisible());
     EXPECT_EQ(m_window->undoBar()->message()->text(), u"Deleted Bank: alice"_s);
     QTest::mouseClick(m_window->undoBar()->undoButton(), Qt::LeftButton);
-    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value(), before); // same id, same place
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts, before); // same id, same place
     EXPECT_FALSE(m_window->undoBar()->isVisible());
 
     QTest::keyClick(&list(), Qt::Key_Delete);
@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, EditChangesOnlyTheIssuerAndNameInTheStore)
     dialog->accept();
     Account expected = m_store->accounts().at(0);
     EXPECT_EQ(expected.issuer, u"Big Bank"_s);
-    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().at(0), expected);
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts.at(0), expected);
     EXPECT_EQ(expected.secret, QByteArrayLiteral("12345678901234567890"));
 }
 

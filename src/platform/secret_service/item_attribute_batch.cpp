@@ -13,7 +13,7 @@ struct Batch
     const QList<QByteArray>* paths = nullptr;
     qsizetype next = 0;
     int pending = 0;
-    QHash<QByteArray, QHash<QString, QString>> attributes;
+    QHash<QByteArray, ItemProperties> properties;
     GError* firstError = nullptr;
 };
 
@@ -23,22 +23,25 @@ struct Request
     QByteArray path;
 };
 
-QHash<QString, QString> attributesOf(GVariant* reply)
+ItemProperties propertiesOf(GVariant* reply)
 {
-    QHash<QString, QString> attributes;
-    GVariant* boxed = nullptr;
-    g_variant_get(reply, "(v)", &boxed);
-    if (boxed != nullptr && g_variant_is_of_type(boxed, G_VARIANT_TYPE("a{ss}"))) {
+    ItemProperties properties;
+    GVariant* all = g_variant_get_child_value(reply, 0);
+    if (GVariant* attributes = g_variant_lookup_value(all, "Attributes", G_VARIANT_TYPE("a{ss}"))) {
         GVariantIter iter;
         const gchar* key = nullptr;
         const gchar* value = nullptr;
-        g_variant_iter_init(&iter, boxed);
+        g_variant_iter_init(&iter, attributes);
         while (g_variant_iter_next(&iter, "{&s&s}", &key, &value))
-            attributes.insert(QString::fromUtf8(key), QString::fromUtf8(value));
+            properties.attributes.insert(QString::fromUtf8(key), QString::fromUtf8(value));
+        g_variant_unref(attributes);
     }
-    if (boxed != nullptr)
-        g_variant_unref(boxed);
-    return attributes;
+    if (GVariant* label = g_variant_lookup_value(all, "Label", G_VARIANT_TYPE_STRING)) {
+        properties.label = QString::fromUtf8(g_variant_get_string(label, nullptr));
+        g_variant_unref(label);
+    }
+    g_variant_unref(all);
+    return properties;
 }
 
 void sendNext(Batch* batch);
@@ -50,7 +53,7 @@ void onReply(GObject* source, GAsyncResult* result, gpointer data)
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
     if (reply != nullptr) {
-        batch->attributes.insert(request->path, attributesOf(reply));
+        batch->properties.insert(request->path, propertiesOf(reply));
         g_variant_unref(reply);
     } else if (batch->firstError == nullptr) {
         batch->firstError = error;
@@ -69,24 +72,24 @@ void sendNext(Batch* batch)
         return;
     const QByteArray& path = batch->paths->at(batch->next++);
     ++batch->pending;
-    g_dbus_connection_call(
-        batch->connection, batch->busName, path.constData(), "org.freedesktop.DBus.Properties", "Get",
-        g_variant_new("(ss)", "org.freedesktop.Secret.Item", "Attributes"), G_VARIANT_TYPE("(v)"),
-        G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply, new Request{batch, path});
+    g_dbus_connection_call(batch->connection, batch->busName, path.constData(),
+                           "org.freedesktop.DBus.Properties", "GetAll",
+                           g_variant_new("(s)", "org.freedesktop.Secret.Item"), G_VARIANT_TYPE("(a{sv})"),
+                           G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, onReply, new Request{batch, path});
 }
 
 } // namespace
 
-std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDBusConnection* connection,
-                                                                             const char* busName,
-                                                                             const QList<QByteArray>& paths,
-                                                                             GError** error)
+std::optional<QHash<QByteArray, ItemProperties>> readItemProperties(GDBusConnection* connection,
+                                                                    const char* busName,
+                                                                    const QList<QByteArray>& paths,
+                                                                    GError** error)
 {
     Batch batch;
     batch.connection = connection;
     batch.busName = busName;
     batch.paths = &paths;
-    batch.attributes.reserve(paths.size());
+    batch.properties.reserve(paths.size());
     // A private context keeps the replies away from the application's event loop.
     GMainContext* context = g_main_context_new();
     g_main_context_push_thread_default(context);
@@ -101,5 +104,5 @@ std::optional<QHash<QByteArray, QHash<QString, QString>>> readItemAttributes(GDB
         g_propagate_error(error, batch.firstError);
         return std::nullopt;
     }
-    return batch.attributes;
+    return batch.properties;
 }

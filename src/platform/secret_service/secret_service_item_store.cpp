@@ -298,19 +298,21 @@ Result<QList<SecureItem>, SecureItemStatus> SecretServiceItemStore::copyAll(cons
         if (!values.ok())
             return values.error();
         ErrorHolder error;
-        const auto itemAttributes =
-            readItemAttributes(g_dbus_proxy_get_connection(G_DBUS_PROXY(secrets)),
+        const auto itemProperties =
+            readItemProperties(g_dbus_proxy_get_connection(G_DBUS_PROXY(secrets)),
                                g_dbus_proxy_get_name(G_DBUS_PROXY(secrets)), paths.value(), error.out());
-        if (!itemAttributes)
+        if (!itemProperties)
             return statusForError(error.error, SecretServiceStage::operating);
 
         QList<SecureItem> items;
         items.reserve(paths.value().size());
         for (const QByteArray& path : paths.value()) {
             SecureItem item;
-            const QHash<QString, QString> attributesOfItem = itemAttributes->value(path);
-            if (auto it = attributesOfItem.constFind(QString::fromLatin1(accountAttribute));
-                it != attributesOfItem.constEnd())
+            const ItemProperties properties = itemProperties->value(path);
+            item.label = properties.label;
+            item.handle = path;
+            if (auto it = properties.attributes.constFind(QString::fromLatin1(accountAttribute));
+                it != properties.attributes.constEnd())
                 item.account = *it;
             if (auto it = values.value().constFind(path); it != values.value().constEnd())
                 item.value = *it;
@@ -335,5 +337,19 @@ SecureItemStatus SecretServiceItemStore::remove(const QString& service, const QS
                 return statusForError(error.error, SecretServiceStage::operating);
         }
         return success;
+    });
+}
+
+SecureItemStatus SecretServiceItemStore::removeItem(const QByteArray& handle)
+{
+    return m_connection->run([&](SecretService* secrets) -> SecureItemStatus {
+        ErrorHolder error;
+        if (secret_service_delete_item_dbus_path_sync(secrets, handle.constData(), nullptr, error.out()))
+            return success;
+        // The daemon no longer knows the object: someone else deleted the item first.
+        if (g_error_matches(error.error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_METHOD) ||
+            g_error_matches(error.error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_OBJECT))
+            return itemNotFound;
+        return statusForError(error.error, SecretServiceStage::operating);
     });
 }

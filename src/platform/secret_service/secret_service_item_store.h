@@ -24,6 +24,8 @@ public:
     Result<QByteArray, SecureItemStatus> copyOne(const QString& service, const QString& account) override;
     Result<QList<SecureItem>, SecureItemStatus> copyAll(const QString& service) override;
     SecureItemStatus remove(const QString& service, const QString& account) override;
+    // The handle is the item's object path.
+    SecureItemStatus removeItem(const QByteArray& handle) override;
 
 private:
     struct Connection;

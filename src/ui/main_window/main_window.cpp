@@ -122,6 +122,7 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
 
     connect(&m_store, &AccountStore::accountsChanged, this, &MainWindow::updateContent);
     connect(&m_store, &AccountStore::lastErrorChanged, this, &MainWindow::updateErrorFooter);
+    connect(&m_store, &AccountStore::unreadableItemsChanged, this, &MainWindow::updateErrorFooter);
     connect(&m_clock, &TickingClock::nowChanged, this, &MainWindow::updateRows);
     connect(m_delegate, &AccountRowDelegate::copyRequested, this,
             [this](int row) { copyAccountCode(m_model->accountAt(row)); });
@@ -150,7 +151,7 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     connect(addShortcut, &QShortcut::activated, this, &MainWindow::showAddSheet);
     auto* quitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quitShortcut->setContext(Qt::WindowShortcut);
-    connect(quitShortcut, &QShortcut::activated, qApp, &QCoreApplication::quit);
+    connect(quitShortcut, &QShortcut::activated, this, &MainWindow::quitRequested);
 
     updateContent();
     updateErrorFooter();
@@ -255,9 +256,22 @@ void MainWindow::updateContent()
 
 void MainWindow::updateErrorFooter()
 {
-    const std::optional<QString>& error = m_store.lastError();
-    m_errorFooter->setText(error.value_or(QString()));
-    m_errorFooter->setVisible(error.has_value());
+    QStringList lines;
+    if (const std::optional<QString>& error = m_store.lastError())
+        lines.append(*error);
+    const QStringList& unreadable = m_store.unreadableItems();
+    if (!unreadable.isEmpty()) {
+        lines.append(unreadable.size() == 1
+                         ? QStringLiteral("1 keyring item could not be read")
+                         : QStringLiteral("%1 keyring items could not be read").arg(unreadable.size()));
+    }
+    // The labels come from the keyring, written by anyone: shown as plain, isolated text.
+    QStringList labels;
+    for (const QString& label : unreadable)
+        labels.append(isolatedText(label).toHtmlEscaped());
+    m_errorFooter->setToolTip(labels.isEmpty() ? QString() : QStringLiteral("<qt>") + labels.join(u"<br>"));
+    m_errorFooter->setText(lines.join(u'\n'));
+    m_errorFooter->setVisible(!lines.isEmpty());
 }
 
 void MainWindow::updateRows()
@@ -434,6 +448,8 @@ void MainWindow::moveRows(const QList<qsizetype>& sourceRows, qsizetype destinat
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // The keyring may have been locked when the accounts were first read.
+    m_store.reloadIfNeeded();
     if (!m_contentShown) {
         m_contentShown = true;
         Q_EMIT contentShown();

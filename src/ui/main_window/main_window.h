@@ -82,6 +82,8 @@ public:
 Q_SIGNALS:
     // The window's content appeared for the first time.
     void contentShown();
+    // Ctrl+Q: the shell decides whether the program may end.
+    void quitRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

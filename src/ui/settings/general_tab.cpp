@@ -304,7 +304,7 @@ void GeneralTab::rebuildAccounts()
     }
     m_shownAccountBoxes.clear();
     for (const Account& account : m_store.accounts()) {
-        auto* box = new QCheckBox(accountLabel(account), m_shownAccountsLayout->parentWidget());
+        auto* box = new QCheckBox(displayLabel(account), m_shownAccountsLayout->parentWidget());
         const QUuid id = account.id;
         connect(box, &QCheckBox::clicked, this,
                 [this, id](bool shown) { m_settings.setAccountShownInMenu(id, shown); });
@@ -327,7 +327,7 @@ void GeneralTab::refreshAccountPicker()
     m_accountPicker->addItem(QStringLiteral("First account"));
     int selected = 0;
     for (const Account& account : m_store.accounts()) {
-        m_accountPicker->addItem(accountLabel(account), uuidText(account.id));
+        m_accountPicker->addItem(displayLabel(account), uuidText(account.id));
         if (m_settings.menuBarAccountID() == account.id)
             selected = m_accountPicker->count() - 1;
     }

@@ -94,7 +94,7 @@ void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<
         m_account->addItem(QStringLiteral("— pick an account —"));
         int selected = binding.accountID ? -1 : 0;
         for (const Account& account : accounts) {
-            m_account->addItem(accountLabel(account), uuidText(account.id));
+            m_account->addItem(displayLabel(account), uuidText(account.id));
             if (binding.accountID == account.id)
                 selected = m_account->count() - 1;
         }

@@ -1,10 +1,12 @@
 #include "ui/settings/settings_window.h"
 
+#include "settings/app_settings.h"
 #include "ui/settings/general_tab.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/tray/tray_icons.h"
 #include "ui/widgets/app_icons.h"
 
+#include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +26,20 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(m_tabs);
+
+    // A change that is shown but not saved would be gone at the next start: say so.
+    auto* writeError = new QLabel(this);
+    writeError->setObjectName(QStringLiteral("settingsWriteError"));
+    writeError->setWordWrap(true);
+    writeError->setTextFormat(Qt::PlainText);
+    writeError->setContentsMargins(12, 4, 12, 8);
+    layout->addWidget(writeError);
+    const auto showWriteError = [writeError, &settings] {
+        writeError->setText(settings.writeError().value_or(QString()));
+        writeError->setVisible(settings.writeError().has_value());
+    };
+    showWriteError();
+    connect(&settings, &AppSettings::writeErrorChanged, writeError, showWriteError);
 }
 
 void SettingsWindow::present()

@@ -4,9 +4,12 @@
 #include "storage/account_store.h"
 #include "ui/widgets/ticking_clock.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -41,6 +44,14 @@ ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& pref
       m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)), m_addSheet(std::move(addSheet)),
       m_confirmUnsavedQuit(askToQuitWithUnsaved)
 {
+    // Any other window that was the last one open (settings opened from the command line)
+    // ends the program under the same rule; kept running, the main window is the way back.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::lastWindowClosed, this, [this] {
+            if (m_closingMainWindowQuits && !requestQuit())
+                showMainWindow();
+        });
+    }
 }
 
 ApplicationShell::~ApplicationShell()
@@ -67,6 +78,8 @@ MainWindow& ApplicationShell::mainWindow()
         m_mainWindow->setQREncoder(m_qrEncoder);
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
+        connect(m_mainWindow.get(), &MainWindow::quitRequested, this, &ApplicationShell::requestQuit);
+        m_mainWindow->installEventFilter(this);
     }
     return *m_mainWindow;
 }
@@ -96,13 +109,53 @@ void ApplicationShell::setSessionNotice(const QString& text)
         m_mainWindow->setSessionNotice(text);
 }
 
+bool ApplicationShell::mayQuit(bool canAsk)
+{
+    // A second request while the question is open (a signal, the session) waits for the answer.
+    if (m_asking)
+        return false;
+    m_store->retryPendingChanges();
+    const auto unsaved = static_cast<int>(m_store->unsavedAccounts().size());
+    // Once decided, the windows closing on the way out ask nothing more.
+    if (unsaved == 0 || m_quitting)
+        return true;
+    if (!canAsk) {
+        std::fprintf(stderr,
+                     "Brisvane keeps running: %d account(s) are not in the keyring yet and would be lost. "
+                     "Unlock or start the keyring, or quit from the Brisvane window to decide.\n",
+                     unsaved);
+        return false;
+    }
+    m_asking = true;
+    const bool quit = m_confirmUnsavedQuit(unsaved);
+    m_asking = false;
+    return quit;
+}
+
 bool ApplicationShell::requestQuit()
 {
-    if (m_store->hasUnsavedAccounts())
-        m_store->saveOrder(); // every storage call first retries the unsaved accounts
-    const auto unsaved = static_cast<int>(m_store->unsavedAccounts().size());
-    if (unsaved > 0 && !m_confirmUnsavedQuit(unsaved))
+    if (!mayQuit())
         return false;
+    m_quitting = true;
     QCoreApplication::quit();
     return true;
+}
+
+void ApplicationShell::saveBeforeExit()
+{
+    m_store->retryPendingChanges();
+    if (const auto unsaved = m_store->unsavedAccounts().size(); unsaved > 0)
+        std::fprintf(stderr, "Brisvane: %d account(s) could not be stored in the keyring and are lost.\n",
+                     static_cast<int>(unsaved));
+}
+
+bool ApplicationShell::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && m_mainWindow && watched == m_mainWindow.get() &&
+        m_closingMainWindowQuits && !requestQuit()) {
+        // Refused: the window stays open, as it is the only way back in.
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -58,9 +58,21 @@ public:
     {
         m_confirmUnsavedQuit = std::move(confirm);
     }
-    // Quits unless accounts would be lost and the user chooses to keep running. Unsaved
-    // accounts get one more write first. Returns whether the application is quitting.
+    // Every way of ending the program goes through this rule: the unsaved accounts (and
+    // deletes) are tried once more; if accounts would still be lost, the user is asked, and
+    // when nobody can be asked the program keeps running and says why on standard error.
+    // Returns whether the program may end.
+    bool mayQuit(bool canAsk = true);
+    // mayQuit, then ends the event loop. Returns whether the application is quitting.
     bool requestQuit();
+    // Without a tray the main window is the only way back in, so closing it means quitting
+    // (under the same rule); with a tray it only hides. Quitting is the default.
+    void setClosingMainWindowQuits(bool quits) { m_closingMainWindowQuits = quits; }
+    // The last chance before the event loop ends: one more write, and a note of what is lost.
+    void saveBeforeExit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Clipboard& m_clipboard;
@@ -75,4 +87,7 @@ private:
     ClockSync* m_clockSync = nullptr;
     const QREncoder* m_qrEncoder = nullptr;
     UnsavedQuitConfirmation m_confirmUnsavedQuit;
+    bool m_closingMainWindowQuits = true;
+    bool m_asking = false;
+    bool m_quitting = false;
 };

@@ -1,9 +1,11 @@
 #include "ui/shell/single_instance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -37,16 +39,49 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::defaultServerName()
+std::optional<QString> SingleInstance::folderProblem(const QString& folder)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/org.brisvane.Brisvane.instance");
+    const QFileInfo info(folder);
+    if (!info.isDir() || info.isSymLink())
+        return QStringLiteral("%1 is not a folder").arg(folder);
+    if (info.ownerId() != ::getuid())
+        return QStringLiteral("%1 belongs to another user").arg(folder);
+    if (info.permissions() & (QFile::WriteGroup | QFile::WriteOther))
+        return QStringLiteral("other users may create files in %1").arg(folder);
+    return std::nullopt;
+}
+
+QString SingleInstance::defaultServerName(QString* problem)
+{
+    const QString name = QStringLiteral("/org.brisvane.Brisvane.instance");
+    // A shared folder such as /tmp would let another user take the name first and keep this
+    // program from starting.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && !folderProblem(runtime))
+        return runtime + name;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString folder = cache + QStringLiteral("/brisvane");
+    QDir().mkpath(cache);
+    QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (const std::optional<QString> why = folderProblem(folder)) {
+        *problem = *why;
+        return QString();
+    }
+    return folder + name;
 }
 
 SingleInstance::Role SingleInstance::claim(Request request, const QString& link)
 {
+    // Within a private folder nobody else can make these; checked anyway, as the folder may
+    // have been passed in or changed hands.
+    for (const QString& path : {m_serverName, m_serverName + QStringLiteral(".lock")}) {
+        const QFileInfo info(path);
+        if ((info.exists() || info.isSymLink()) && info.ownerId() != ::getuid()) {
+            m_problem = QStringLiteral("%1 belongs to another user").arg(path);
+            return Role::refused;
+        }
+    }
+
     // One line per request: the link is percent-encoded so no line break can split it.
     const QByteArray line =
         link.isEmpty() ? requestLine(request) : linkPrefix + link.toUtf8().toPercentEncoding() + '\n';

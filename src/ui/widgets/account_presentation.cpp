@@ -46,12 +46,12 @@ QString initials(const Account& account)
 
 QString rowTitle(const Account& account)
 {
-    return account.issuer.isEmpty() ? account.name : account.issuer;
+    return isolatedText(account.issuer.isEmpty() ? account.name : account.issuer);
 }
 
 QString rowSubtitle(const Account& account)
 {
-    return account.issuer.isEmpty() ? QString() : account.name;
+    return account.issuer.isEmpty() ? QString() : isolatedText(account.name);
 }
 
 QString spokenCode(const QString& code)

@@ -17,7 +17,8 @@ QString initials(const Account& account);
 // The digits one by one ("287082" -> "2 8 7 0 8 2"), so screen readers do not read a number.
 QString spokenCode(const QString& code);
 
-// The row's first line: the issuer, or the name when there is no issuer.
+// The row's first line: the issuer, or the name when there is no issuer. Both lines are
+// bidirectional isolates (isolatedText).
 QString rowTitle(const Account& account);
 // The row's second line: the name under an issuer, empty when the title is the name already.
 QString rowSubtitle(const Account& account);
