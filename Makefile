@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brisvane: the two entry points of the README, and a few more for developers.
 #   make run    install what is missing, build, start the app
 #   make test   install what is missing, build, run the whole suite in a private session

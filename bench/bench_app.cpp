@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application as a whole, inside tools/private-session (it fills and empties the keyring):
 //   start-up of the real program to its main window with 200 accounts in the real keyring,
 //   resident memory at that point, and the cost of one clock tick with 1,000 accounts listed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Restoring a 500-account encrypted Aegis vault into the real keyring, and exporting it again,
 // beside their floors: the scrypt key derivation at the format's default cost, and the keyring
 // writes of 500 accounts. Runs only inside tools/private-session: it fills and empties the keyring.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Latency of a hotkey press: from a synthesised key press (XTest) to the clipboard holding the
 // code, through the real X11 grab, routing, controller, keyring-backed store and QClipboard.
 // Peers measured in the same run:

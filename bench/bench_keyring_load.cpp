@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading 500 accounts from the real keyring, against `secret-tool search --all` over the
 // same items. Runs only inside tools/private-session: it fills and empties the keyring.
 #include "core/account_json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One code per call, ours against liboath (oath-toolkit) on the same keys, plus the cost of
 // one hash-block compression: an HMAC over an 8-byte message needs four of them, which is
 // the floor for any implementation that does not cache key state between calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One scan of three screens (two 1920x1080, one 3840x2160) through the import logic and
 // ZXing, without the dialog's 250 ms yield, against zbarimg on the same three images.
 // Run inside tools/private-session to also measure the real grab of the virtual screens.

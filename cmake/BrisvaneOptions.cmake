@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One interface target that every project target links: language level, warnings, sanitizers.
 add_library(brisvane_options INTERFACE)
 target_compile_features(brisvane_options INTERFACE cxx_std_20)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in the build folder makes a Debian package of what `cmake --install` puts in
 # place. The libraries it needs come from dpkg-shlibdeps; only what is loaded at run time
 # (Qt's platform plugins; the SVG icon engine comes with libqt6svg6, which is linked) is named

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Account JSON reading: no crash for any input, and whatever decodes must write back and
 // read again as an equal value (a stored account that can be read but not saved again would
 // lose its next counter update).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // decodeBase32 against a deliberately naive reading of the same rules: any disagreement,
 // crash or sanitizer report is a finding.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the export decoder twice: as the raw payload, and as link text.
 #include "import/migration_payload.h"
 #include "import/parse_migration.h"

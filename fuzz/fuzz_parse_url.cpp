@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the setup-link parser and checks what it promises about accounts.
 #include "import/parse_url.h"
 #include "import/uri_components.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the backup reader: every outcome is a result or a failure with a
 // message, never a crash, and every account it accepts can make codes.
 #include "import/formats/backup_reader.h"

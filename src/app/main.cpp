@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The only place where real platform backends are chosen and wired.
 
 #include "hotkeys/hot_key_controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisvane-cli: the accounts of the Brisvane app from a terminal, over the same keyring items.
 
 #include "cli/cli_app.h"

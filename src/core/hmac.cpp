@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpenSSL 3 deprecates the SHA block functions in favour of EVP, whose per-call provider
 // dispatch costs more than the four compressions of an HMAC over 8 bytes. Asking for the
 // 1.1.1 API keeps them declared without deprecation warnings; they are still exported by

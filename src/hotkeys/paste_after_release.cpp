@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hotkeys/paste_after_release.h"
 
 #include "platform/keystroke_sender.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/migration_payload.h"
 
 #include "import/payload_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/otpauth_label.h"
 
 #include "import/percent_decoding.h"

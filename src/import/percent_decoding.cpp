@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/percent_decoding.h"
 
 #include "import/utf8_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/qr_import_error.h"
 
 QString message(QRImportError error)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Short event sounds from the desktop's sound theme. Without a sound device these do

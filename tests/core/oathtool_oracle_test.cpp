@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares our codes with oathtool, an independent implementation, over a few hundred codes.
 // It supports 6 to 8 digits and HOTP only over SHA-1, so SHA-256 and SHA-512 with large moving
 // factors go through TOTP with a 1 s step. Key lengths straddle every hash's block size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/account.h"
 #include "core/otp_code.h"
 #include "support/qt_printers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding accounts through the built program's add dialog, as a user would: QR codes shown
 // by another program on the screen, an image file picked in the file dialog, a pasted link
 // and a typed key, each checked in the keyring through secret-tool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the built program from outside, as a user would: the keyring through secret-tool,
 // the window through xdotool, the clipboard through xclip, the expected codes from oathtool.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisvane-cli against the private session's keyring: import, list, codes checked by oathtool,
 // exports read back, Google export QR codes decoded by zbarimg.
 

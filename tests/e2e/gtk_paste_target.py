@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A GTK text field in a process of its own, titled by its argument, that prints its text on
 # every change: a paste target outside Qt, with GTK's own shortcut handling.
 import sys

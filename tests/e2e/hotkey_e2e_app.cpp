@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hotkey part of the program with every real backend: keyring, settings file, X11 grabs,
 // clipboard, XTest, sound and the copy panel. Prints "ready" once the bindings hold their
 // hotkeys and runs until its standard input closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/x11_test_keyboard.h"
 
 #include <QDir>

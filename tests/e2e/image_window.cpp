@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows an image file in a window of its own process, so that a screen scan finds what a
 // user would have open in another program.
 //   image_window TITLE IMAGE X Y

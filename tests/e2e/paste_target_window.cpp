@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text field in a process of its own, titled by its argument, that prints its text on
 // every change: the target of the end-to-end paste test.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Presses key combinations in the focused Wayland window through the RemoteDesktop portal,
 as a user's keyboard would: the end-to-end tests' xdotool for a Wayland session.
 

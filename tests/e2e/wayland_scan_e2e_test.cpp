@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program as a native Wayland client in the headless KDE session: Ctrl+N, then
 // Scan, adds the code that another program's window shows, through the Screenshot portal.
 // Keys go through the RemoteDesktop portal (wayland_keys.py), as xdotool cannot reach Wayland.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key_controller.h"
 #include "settings/app_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/integer_text.h"
 #include "import/parse_url.h"
 #include "import/uri_components.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cpack -G DEB, then: the dependencies came from the shared libraries, the files are where a
 # desktop looks for them, and the unpacked program starts and tells its version.
 #   deb_package_test.sh <cpack> <build folder> <version>

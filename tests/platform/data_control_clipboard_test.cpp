@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-control clipboard against KWin while another program's window has the focus,
 // where Qt's own Wayland clipboard silently loses the text.
 #include "platform/qt/qt_clipboard.h"

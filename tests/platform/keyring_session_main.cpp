@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyring tests stop, lock and restart the keyring and count its items, so each run gets a
 // private session of its own instead of sharing the suite's keyring with other tests.
 #include <QCoreApplication>

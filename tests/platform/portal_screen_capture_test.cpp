@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Screenshot portal of the KDE session finds a code shown by another program's Wayland
 // window, and the file the portal wrote is gone as soon as it has been read.
 #include "import/qr_importer.h"

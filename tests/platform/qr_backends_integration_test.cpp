@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real QR backends: ZXing on codes drawn by qrencode, QImageReader on real files, and
 // Qt's capture of windows shown on the X server of the private session.
 #include "import/qr_importer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the Wayland backends that need no compositor and no portal.
 #include "platform/portal/portal_request.h"
 #include "platform/portal/portal_screen_capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/qt_clipboard.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_keystroke_sender.h"

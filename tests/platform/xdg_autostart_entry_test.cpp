@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg/desktop_entry_text.h"
 #include "platform/xdg/xdg_autostart_entry.h"
 

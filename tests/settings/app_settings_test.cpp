@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/app_settings.h"
 #include "settings/hot_key_binding_json.h"
 #include "support/qt_printers.h"

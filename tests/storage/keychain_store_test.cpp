@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/account_json.h"
 #include "storage/keychain_store.h"
 #include "support/fake_secure_item_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fake_hot_key_service.h"
 
 void FakeHotKeyService::setPressHandler(PressHandler handler)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The keyboard of the test's X server driven as a user's would be: layouts set with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader meets: every window walked through QAccessible as assistive technology
 // would, and the account rows read out with their code and countdown.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window/account_filter.h"
 #include "ui/main_window/list_move.h"
 #include "ui/widgets/account_presentation.h"

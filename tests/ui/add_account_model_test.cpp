@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/aegis_vault.h"
 #include "import/qr_importer.h"
 #include "support/fake_image_file_reader.h"

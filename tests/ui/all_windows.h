@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every window of the program, opened over fakes with a time-based and a counter-based account

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock check against a stand-in systemd-timedated on the private session's bus: the
 // backend reads the real D-Bus property, and the main window shows or hides its notice.
 

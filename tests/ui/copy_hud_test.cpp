@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/qt_printers.h"
 #include "support/x11_test_tools.h"
 #include "ui/widgets/copy_hud.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real desktop clipboard of the private session's X server, read and written from outside
 // with xclip as another application would.
 

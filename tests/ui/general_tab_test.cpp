@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"

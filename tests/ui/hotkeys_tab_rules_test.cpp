@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/hotkeys_tab_rules.h"
 #include "ui_test_support.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/parse_url.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "platform/zxing/zxing_qr_encoder.h"

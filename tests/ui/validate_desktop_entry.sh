@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates a desktop entry and fails on any error or warning (hints are printed only).
 # desktop-file-validate before 0.27 knows the entry format up to 1.4 and calls the 1.5 key
 # SingleMainWindow an unknown extension, so that one key is taken out for such validators.

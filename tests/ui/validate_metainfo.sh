@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates AppStream data pedantically and fails on any issue, with two exceptions:
 # - cid-contains-uppercase-letter: the id is the desktop entry's reverse-DNS name, capital
 #   letter included, and cannot change without breaking installed launchers and settings;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/backup_reader.h"
 
 #include "import/formats/aegis_vault.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/entry_fields.h"
 
 #include "core/base32.h"

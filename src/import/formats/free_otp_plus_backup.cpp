@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/free_otp_plus_backup.h"
 
 #include "import/formats/entry_fields.h"

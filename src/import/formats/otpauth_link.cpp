@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/otpauth_link.h"
 
 #include "core/base32.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/otpauth_text.h"
 
 #include "import/parse_migration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/secret_service/secret_service_item_store.h"
 
 #include "item_attribute_batch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "secret_service_status.h"
 
 #include <gio/gio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Internal to the Secret Service backend: libsecret and GLib types stay in this folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/session/termination_signal.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/keyboard_mapping.h"
 
 #include "platform/key_codes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Keyboard facts read from the X server, shared by the grabs and the synthetic paste.

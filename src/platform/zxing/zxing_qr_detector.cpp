@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/zxing/zxing_qr_detector.h"
 
 #include <ZXing/ReadBarcode.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/add_account/add_account_dialog.h"
 
 #include "ui/add_account/add_account_model.h"

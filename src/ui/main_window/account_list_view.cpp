@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window/account_list_view.h"
 
 #include "ui/main_window/account_list_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window/clock_notice.h"
 
 #include "settings/app_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/shell/expiring_clipboard.h"
 
 ExpiringClipboard::ExpiringClipboard(Clipboard& clipboard, QObject* parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The height of the tray window's scrolling list: 220 until the rows have been measured,

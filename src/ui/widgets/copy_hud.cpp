@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/copy_hud.h"
 
 #include "ui/widgets/hud_content.h"

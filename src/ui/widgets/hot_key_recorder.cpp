@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/hot_key_recorder.h"
 
 #include "settings/app_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/timer_ring.h"
 
 #include "ui/widgets/ui_colors.h"
