@@ -216,7 +216,8 @@ TEST_F(MainWindowTest, UndoWritesTheDeletedAccountBackInItsPlaceUntilTheNoticeEx
     list().setFocus();
     list().setCurrentIndex(m_window->listModel()->index(0));
     QTest::keyClick(&list(), Qt::Key_Delete);
-    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts, before.mid(1)); // gone from the keyring at once
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts,
+              before.mid(1)); // gone from the keyring at once
     EXPECT_TRUE(m_window->undoBar()->isVisible());
     EXPECT_EQ(m_window->undoBar()->message()->text(), u"Deleted Bank: alice"_s);
     QTest::mouseClick(m_window->undoBar()->undoButton(), Qt::LeftButton);

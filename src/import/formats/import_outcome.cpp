@@ -29,7 +29,8 @@ QString importFailureMessage(const ImportFailure& failure)
 
 QString importSummary(int added, int alreadyPresent, const QList<SkippedEntry>& skipped)
 {
-    QString text = QStringLiteral("Imported %1 account%2").arg(added).arg(added == 1 ? QString() : QStringLiteral("s"));
+    QString text =
+        QStringLiteral("Imported %1 account%2").arg(added).arg(added == 1 ? QString() : QStringLiteral("s"));
     if (alreadyPresent > 0)
         text += QStringLiteral(" (%1 already present)").arg(alreadyPresent);
     if (!skipped.isEmpty()) {

@@ -30,7 +30,8 @@ QString encode(const QString& text, bool inLabel)
 QString label(const Account& account)
 {
     if (account.issuer.isEmpty())
-        return account.name.contains(u':') ? QStringLiteral(":") + encode(account.name, true) : encode(account.name, true);
+        return account.name.contains(u':') ? QStringLiteral(":") + encode(account.name, true)
+                                           : encode(account.name, true);
     const QString issuerPart = account.issuer.contains(u':') ? QString() : encode(account.issuer, true);
     return issuerPart + u':' + encode(account.name, true);
 }
@@ -40,8 +41,8 @@ QString label(const Account& account)
 QString otpauthLink(const Account& account)
 {
     const bool hotp = account.type == OTPType::hotp;
-    QString link = QStringLiteral("otpauth://") + (hotp ? QStringLiteral("hotp/") : QStringLiteral("totp/")) + label(account) +
-                   QStringLiteral("?secret=") + encodeBase32(account.secret);
+    QString link = QStringLiteral("otpauth://") + (hotp ? QStringLiteral("hotp/") : QStringLiteral("totp/")) +
+                   label(account) + QStringLiteral("?secret=") + encodeBase32(account.secret);
     if (!account.issuer.isEmpty())
         link += QStringLiteral("&issuer=") + encode(account.issuer, false);
     link += QStringLiteral("&algorithm=") + rawValue(account.algorithm) +

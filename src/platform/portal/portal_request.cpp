@@ -44,18 +44,19 @@ PortalRequest* PortalRequest::send(QDBusConnection bus, QDBusMessage call, QObje
     request->listen(portalRequestPath(request->m_bus.baseService(), token));
 
     auto* watcher = new QDBusPendingCallWatcher(request->m_bus.asyncCall(call), request);
-    connect(watcher, &QDBusPendingCallWatcher::finished, request, [request](QDBusPendingCallWatcher* answered) {
-        answered->deleteLater();
-        const QDBusPendingReply<QDBusObjectPath> reply = *answered;
-        if (reply.isError()) {
-            request->finish(failed, {});
-            return;
-        }
-        // Portals older than the handle_token option pick their own path.
-        const QString path = reply.value().path();
-        if (path != request->m_path)
-            request->listen(path);
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, request,
+            [request](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                const QDBusPendingReply<QDBusObjectPath> reply = *answered;
+                if (reply.isError()) {
+                    request->finish(failed, {});
+                    return;
+                }
+                // Portals older than the handle_token option pick their own path.
+                const QString path = reply.value().path();
+                if (path != request->m_path)
+                    request->listen(path);
+            });
     return request;
 }
 
