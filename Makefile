@@ -2,7 +2,7 @@
 # Brisvane: the two entry points of the README, and a few more for developers.
 #   make run    install what is missing, build, start the app
 #   make test   install what is missing, build, run the whole suite in a private session
-.PHONY: all deps build run test test-asan fuzz bench clean format
+.PHONY: all deps build run test test-asan fuzz bench clean format tidy
 
 PRESET ?= dev
 FUZZ_SECONDS ?= 60
@@ -47,6 +47,10 @@ bench: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# clang-tidy's bugprone and performance checks (.clang-tidy) over src/; needs a configured build.
+tidy: build
+	tools/run-tidy build/$(PRESET) $(JOBS)
 
 clean:
 	rm -rf build

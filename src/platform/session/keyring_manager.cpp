@@ -12,7 +12,7 @@ QString findKeyringManager(const std::function<QString(const QString&)>& findExe
     // KDE Frameworks 5 installs the wallet manager under a versioned name.
     for (const QString& name :
          {QStringLiteral("seahorse"), QStringLiteral("kwalletmanager"), QStringLiteral("kwalletmanager5")}) {
-        const QString path = find(name);
+        QString path = find(name);
         if (!path.isEmpty())
             return path;
     }
