@@ -5,6 +5,8 @@
 #include "core/otp_code.h"
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key.h"
+#include "hotkeys/hotkeys_log.h"
+#include "hotkeys/key_names.h"
 #include "platform/clipboard.h"
 #include "platform/keystroke_sender.h"
 #include "platform/sound_player.h"
@@ -93,8 +95,12 @@ void HotKeyController::syncHotKeys(const QList<HotKeyBinding>& bindings)
                 if (self)
                     self->copyCode(bindingID);
             });
-        if (!hotKey->registerHotKey())
+        if (!hotKey->registerHotKey()) {
+            qCWarning(lcHotkeys).noquote()
+                << "hotkey" << comboDisplayString(binding.keyCode, binding.modifiers)
+                << "refused: another program holds it, or this keyboard lacks the key";
             continue;
+        }
         m_hotKeys[bindingID] = std::move(hotKey);
         taken.insert(combination(binding));
     }

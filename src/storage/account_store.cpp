@@ -2,6 +2,7 @@
 #include "storage/account_store.h"
 
 #include "core/uuid_text.h"
+#include "storage/storage_log.h"
 
 #include <algorithm>
 
@@ -74,6 +75,7 @@ void AccountStore::load(bool writeOrderAfter)
     // order; afterwards only the accounts the store does not hold yet need keeping.
     const bool firstLoad = !m_loaded;
     const QList<Account> kept = firstLoad ? m_accounts : unsavedAccounts();
+    qCDebug(lcStorage) << "loaded" << accounts.size() << "accounts," << kept.size() << "kept from memory";
     for (const Account& account : kept) {
         const qsizetype at = indexOfId(accounts, account.id);
         if (at >= 0 && !firstLoad) {
@@ -219,9 +221,10 @@ void AccountStore::noteOutcome(const std::optional<KeychainError>& error)
     m_lastCallSucceeded = !error;
     std::optional<QString> next;
     // A success elsewhere does not make an unsaved account safe nor a deleted one gone.
-    if (error)
+    if (error) {
         next = error->description();
-    else if (hasUnsavedAccounts())
+        qCWarning(lcStorage).noquote() << "keyring call failed:" << *next;
+    } else if (hasUnsavedAccounts())
         next = m_unsavedError;
     else if (!m_pendingDeletes.isEmpty())
         next = m_deleteError;
@@ -239,6 +242,8 @@ void AccountStore::writeAccount(const Account& account)
         noteOutcome(std::nullopt);
         return;
     }
+    qCWarning(lcStorage).noquote() << "account" << uuidText(account.id)
+                                   << "kept in memory only; its write is retried with the next change";
     if (!m_unsaved.contains(account.id))
         m_unsaved.append(account.id);
     m_unsavedError = saved.error().description();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key_controller.h"
+#include "hotkeys/key_names.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
@@ -11,6 +12,7 @@
 #include "support/qt_printers.h"
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -321,4 +323,46 @@ TEST(HotKeyController, SuspendedHoldsNothingAndResumingRegistersTheBindingsAsThe
     const int calls = rig.service.registerCalls();
     QTest::qWait(HotKeyController::debounceMilliseconds + 50);
     EXPECT_EQ(rig.service.registerCalls(), calls);
+}
+
+// With every diagnostic category on, the storage and hotkey paths (failures included) leave
+// traces, but never a secret or a code.
+TEST(Diagnostics, NoSecretOrCodeReachesTheLog)
+{
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(u"brisvane.*=true"_s);
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { logged.append(m); });
+    QStringList codes;
+    {
+        Rig rig;
+        rig.service.holdElsewhere(keyL, commandShiftOption);
+        rig.start(
+            {makeBinding(rig.totp.id, keyK), makeBinding(rig.hotp.id, keyJ), makeBinding(rig.hotp.id, keyL)});
+        rig.press(keyK);
+        codes << rig.clipboard.text();
+        rig.items.failEverything(SecureItemStatusCode::locked);
+        rig.press(keyJ); // the counter write fails: the account stays in memory
+        codes << rig.clipboard.text();
+        rig.store.reload();
+        rig.items.clearFailures();
+        rig.press(keyJ);
+        codes << rig.clipboard.text();
+        rig.store.deleteAccount(rig.totp.id);
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    const QString all = logged.join(u'\n');
+    const std::string shown = all.toStdString();
+    EXPECT_TRUE(all.contains(comboDisplayString(keyL, commandShiftOption) + u" refused"_s)) << shown;
+    EXPECT_TRUE(all.contains(u"-25308"_s)) << "the keyring failure is logged: " << shown;
+    for (const QString& secret :
+         {u"12345678901234567890"_s, u"GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ"_s, u"MTIzNDU2Nzg5MDEyMzQ1Njc4OTA"_s,
+          u"3132333435363738393031323334353637383930"_s})
+        EXPECT_FALSE(all.contains(secret, Qt::CaseInsensitive)) << secret.toStdString();
+    EXPECT_EQ(codes.size(), 3);
+    for (const QString& code : codes)
+        EXPECT_FALSE(code.isEmpty() || all.contains(code)) << code.toStdString();
 }

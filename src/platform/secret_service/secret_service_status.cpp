@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "secret_service_status.h"
 
+#include "platform/platform_log.h"
+
 #include <gio/gio.h>
 #include <libsecret/secret.h>
 
 using namespace SecureItemStatusCode;
 
-SecureItemStatus statusForError(const GError* error, SecretServiceStage stage)
+namespace {
+
+SecureItemStatus classify(const GError* error, SecretServiceStage stage)
 {
     if (error == nullptr)
         return failure;
@@ -35,6 +39,21 @@ SecureItemStatus statusForError(const GError* error, SecretServiceStage stage)
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CLOSED))
         return notAvailable;
     return failure;
+}
+
+} // namespace
+
+SecureItemStatus statusForError(const GError* error, SecretServiceStage stage)
+{
+    const SecureItemStatus status = classify(error, stage);
+    // libsecret's messages name the operation and the D-Bus failure, never an item's secret.
+    const char* text = error != nullptr ? error->message : "no error reported";
+    const char* when = stage == SecretServiceStage::connecting ? "connecting" : "operating";
+    if (status == itemNotFound)
+        qCDebug(lcKeyring, "keyring item not found while %s: %s", when, text);
+    else
+        qCWarning(lcKeyring, "keyring failure %d while %s: %s", status, when, text);
+    return status;
 }
 
 bool worthReconnecting(SecureItemStatus status)

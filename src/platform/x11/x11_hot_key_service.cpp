@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/x11_hot_key_service.h"
 
+#include "platform/platform_log.h"
 #include "platform/x11/x11_key_codes.h"
 #include "platform/x11/xcb_keyboard.h"
 
@@ -132,6 +133,9 @@ std::optional<HotKeyService::Handle> X11HotKeyService::registerHotKey(std::uint3
     bool refused = false;
     for (const Pending& p : pending) {
         if (xcb_generic_error_t* error = xcb_request_check(m_connection, p.cookie)) {
+            if (!refused)
+                qCInfo(lcX11, "X server refused grabbing key %u with modifiers %#x: error %u", p.grab.keycode,
+                       p.grab.modifiers, error->error_code);
             refused = true;
             std::free(error);
         } else {

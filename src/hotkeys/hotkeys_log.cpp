@@ -1,0 +1,3 @@
+#include "hotkeys/hotkeys_log.h"
+
+Q_LOGGING_CATEGORY(lcHotkeys, "brisvane.hotkeys", QtWarningMsg)
