@@ -1,136 +1,124 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// OpenSSL 3 deprecates the SHA block functions in favour of EVP, whose per-call provider
-// dispatch costs more than the four compressions of an HMAC over 8 bytes. Asking for the
-// 1.1.1 API keeps them declared without deprecation warnings; they are still exported by
-// libcrypto 3 and use the same assembly (SHA extensions where the CPU has them).
-#define OPENSSL_API_COMPAT 10101
-
 #include "core/hmac.h"
 
+#include <algorithm>
 #include <cstring>
-#include <openssl/sha.h>
+#include <memory>
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
+#include <vector>
 
 namespace {
 
-template <typename Word> void storeBigEndian(const Word* words, std::size_t count, unsigned char* out)
+// Fetched once: an explicit fetch spares every digest start the provider lookup.
+const EVP_MD* digest(HashAlgorithm algorithm)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        for (std::size_t b = 0; b < sizeof(Word); ++b)
-            out[i * sizeof(Word) + b] = static_cast<unsigned char>(words[i] >> (8 * (sizeof(Word) - 1 - b)));
+    static EVP_MD* const sha1 = EVP_MD_fetch(nullptr, "SHA1", nullptr);
+    static EVP_MD* const sha256 = EVP_MD_fetch(nullptr, "SHA256", nullptr);
+    static EVP_MD* const sha512 = EVP_MD_fetch(nullptr, "SHA512", nullptr);
+    switch (algorithm) {
+    case HashAlgorithm::sha256:
+        return sha256;
+    case HashAlgorithm::sha512:
+        return sha512;
+    case HashAlgorithm::sha1:
+        break;
     }
+    return sha1;
 }
 
-struct Sha1
+constexpr std::size_t maxBlockSize = 128;
+
+// The digest state after one key block XOR `pad`.
+bool absorbPaddedKey(EVP_MD_CTX* context, const EVP_MD* md, const unsigned char* keyBlock,
+                     std::size_t blockSize, unsigned char pad)
 {
-    using Context = SHA_CTX;
-    static constexpr std::size_t blockSize = SHA_CBLOCK;
-    static constexpr std::size_t digestSize = SHA_DIGEST_LENGTH;
-    static constexpr std::size_t lengthFieldSize = 8;
-    static void init(Context& c) { SHA1_Init(&c); }
-    static void compress(Context& c, const unsigned char* block) { SHA1_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
-    {
-        SHA1(data, size, out);
-    }
-    static void store(const Context& c, unsigned char* out)
-    {
-        const SHA_LONG words[] = {c.h0, c.h1, c.h2, c.h3, c.h4};
-        storeBigEndian(words, 5, out);
-    }
-};
-
-struct Sha256
-{
-    using Context = SHA256_CTX;
-    static constexpr std::size_t blockSize = SHA256_CBLOCK;
-    static constexpr std::size_t digestSize = SHA256_DIGEST_LENGTH;
-    static constexpr std::size_t lengthFieldSize = 8;
-    static void init(Context& c) { SHA256_Init(&c); }
-    static void compress(Context& c, const unsigned char* block) { SHA256_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
-    {
-        SHA256(data, size, out);
-    }
-    static void store(const Context& c, unsigned char* out) { storeBigEndian(c.h, 8, out); }
-};
-
-struct Sha512
-{
-    using Context = SHA512_CTX;
-    static constexpr std::size_t blockSize = SHA512_CBLOCK;
-    static constexpr std::size_t digestSize = SHA512_DIGEST_LENGTH;
-    static constexpr std::size_t lengthFieldSize = 16;
-    static void init(Context& c) { SHA512_Init(&c); }
-    static void compress(Context& c, const unsigned char* block) { SHA512_Transform(&c, block); }
-    static void hash(const unsigned char* data, std::size_t size, unsigned char* out)
-    {
-        SHA512(data, size, out);
-    }
-    static void store(const Context& c, unsigned char* out) { storeBigEndian(c.h, 8, out); }
-};
-
-// The final block of a message whose last `size` bytes are `tail` and whose whole length,
-// the key block included, is `totalSize`: tail, 0x80, zeros, bit length big-endian.
-template <typename Hash>
-void finalBlock(unsigned char* block, const unsigned char* tail, std::size_t size, std::uint64_t totalSize)
-{
-    static_assert(Hash::digestSize + 1 + Hash::lengthFieldSize <= Hash::blockSize);
-    std::memset(block, 0, Hash::blockSize);
-    std::memcpy(block, tail, size);
-    block[size] = 0x80;
-    const std::uint64_t bits = totalSize * 8;
-    storeBigEndian(&bits, 1, block + Hash::blockSize - 8);
-}
-
-template <typename Hash> MacBytes hmac(const QByteArray& key, std::uint64_t movingFactor)
-{
-    // Longer keys are hashed first; shorter ones are zero-padded to one block.
-    unsigned char keyBlock[Hash::blockSize] = {};
-    const auto keySize = static_cast<std::size_t>(key.size());
-    const auto* keyBytes = reinterpret_cast<const unsigned char*>(key.constData());
-    if (keySize > Hash::blockSize)
-        Hash::hash(keyBytes, keySize, keyBlock);
-    else if (keySize > 0)
-        std::memcpy(keyBlock, keyBytes, keySize);
-
-    unsigned char message[8];
-    storeBigEndian(&movingFactor, 1, message);
-
-    typename Hash::Context context;
-    unsigned char block[Hash::blockSize];
-    for (std::size_t i = 0; i < Hash::blockSize; ++i)
-        block[i] = keyBlock[i] ^ 0x36;
-    Hash::init(context);
-    Hash::compress(context, block);
-    finalBlock<Hash>(block, message, sizeof message, Hash::blockSize + sizeof message);
-    Hash::compress(context, block);
-    unsigned char inner[Hash::digestSize];
-    Hash::store(context, inner);
-
-    for (std::size_t i = 0; i < Hash::blockSize; ++i)
-        block[i] = keyBlock[i] ^ 0x5c;
-    Hash::init(context);
-    Hash::compress(context, block);
-    finalBlock<Hash>(block, inner, sizeof inner, Hash::blockSize + sizeof inner);
-    Hash::compress(context, block);
-
-    MacBytes mac;
-    Hash::store(context, mac.bytes.data());
-    mac.size = Hash::digestSize;
-    return mac;
+    unsigned char block[maxBlockSize];
+    for (std::size_t i = 0; i < blockSize; ++i)
+        block[i] = keyBlock[i] ^ pad;
+    const bool ok =
+        EVP_DigestInit_ex2(context, md, nullptr) == 1 && EVP_DigestUpdate(context, block, blockSize) == 1;
+    OPENSSL_cleanse(block, sizeof block);
+    return ok;
 }
 
 } // namespace
 
+KeyedHmac::KeyedHmac(HashAlgorithm algorithm, const QByteArray& key)
+    : m_inner(EVP_MD_CTX_new()), m_outer(EVP_MD_CTX_new()), m_work(EVP_MD_CTX_new())
+{
+    const EVP_MD* md = digest(algorithm);
+    if (md == nullptr || m_inner == nullptr || m_outer == nullptr || m_work == nullptr)
+        return;
+    const auto blockSize = static_cast<std::size_t>(EVP_MD_get_block_size(md));
+    if (blockSize > maxBlockSize)
+        return;
+    // Longer keys are hashed first; shorter ones are zero-padded to one block.
+    unsigned char keyBlock[maxBlockSize] = {};
+    const auto keySize = static_cast<std::size_t>(key.size());
+    const auto* keyBytes = reinterpret_cast<const unsigned char*>(key.constData());
+    bool ok = true;
+    if (keySize > blockSize)
+        ok = EVP_Digest(keyBytes, keySize, keyBlock, nullptr, md, nullptr) == 1;
+    else if (keySize > 0)
+        std::memcpy(keyBlock, keyBytes, keySize);
+    m_ready = ok && absorbPaddedKey(m_inner, md, keyBlock, blockSize, 0x36) &&
+              absorbPaddedKey(m_outer, md, keyBlock, blockSize, 0x5c);
+    OPENSSL_cleanse(keyBlock, sizeof keyBlock);
+}
+
+KeyedHmac::~KeyedHmac()
+{
+    // Freeing a digest context wipes its state, which is as good as the key.
+    EVP_MD_CTX_free(m_work);
+    EVP_MD_CTX_free(m_outer);
+    EVP_MD_CTX_free(m_inner);
+}
+
+MacBytes KeyedHmac::ofMovingFactor(std::uint64_t movingFactor)
+{
+    MacBytes mac;
+    if (!m_ready)
+        return mac;
+    unsigned char message[8];
+    for (std::size_t i = 0; i < sizeof message; ++i)
+        message[i] = static_cast<unsigned char>(movingFactor >> (8 * (sizeof message - 1 - i)));
+    unsigned char inner[EVP_MAX_MD_SIZE];
+    unsigned int innerSize = 0;
+    unsigned int macSize = 0;
+    if (EVP_MD_CTX_copy_ex(m_work, m_inner) != 1 || EVP_DigestUpdate(m_work, message, sizeof message) != 1 ||
+        EVP_DigestFinal_ex(m_work, inner, &innerSize) != 1 || EVP_MD_CTX_copy_ex(m_work, m_outer) != 1 ||
+        EVP_DigestUpdate(m_work, inner, innerSize) != 1 ||
+        EVP_DigestFinal_ex(m_work, mac.bytes.data(), &macSize) != 1)
+        return mac;
+    mac.size = macSize;
+    return mac;
+}
+
 MacBytes hmacOfMovingFactor(HashAlgorithm algorithm, const QByteArray& key, std::uint64_t movingFactor)
 {
-    switch (algorithm) {
-    case HashAlgorithm::sha256:
-        return hmac<Sha256>(key, movingFactor);
-    case HashAlgorithm::sha512:
-        return hmac<Sha512>(key, movingFactor);
-    case HashAlgorithm::sha1:
-        break;
+    struct Keyed
+    {
+        HashAlgorithm algorithm;
+        QByteArray key;
+        std::unique_ptr<KeyedHmac> hmac;
+    };
+    // Enough for every account of a long list; beyond it the oldest key is keyed again on use.
+    constexpr std::size_t capacity = 64;
+    thread_local std::vector<Keyed> recent;
+    thread_local std::size_t nextVictim = 0;
+
+    const auto it = std::find_if(recent.begin(), recent.end(),
+                                 [&](const Keyed& k) { return k.algorithm == algorithm && k.key == key; });
+    if (it != recent.end())
+        return it->hmac->ofMovingFactor(movingFactor);
+    Keyed keyed{algorithm, key, std::make_unique<KeyedHmac>(algorithm, key)};
+    KeyedHmac& hmac = *keyed.hmac;
+    if (recent.size() < capacity) {
+        recent.push_back(std::move(keyed));
+    } else {
+        recent[nextVictim] = std::move(keyed);
+        nextVictim = (nextVictim + 1) % capacity;
     }
-    return hmac<Sha1>(key, movingFactor);
+    return hmac.ofMovingFactor(movingFactor);
 }

@@ -25,6 +25,8 @@ QString generateCode(const QByteArray& secret, std::uint64_t movingFactor, std::
         return unusableCodeText();
 
     const MacBytes mac = hmacOfMovingFactor(algorithm, secret, movingFactor);
+    if (mac.size == 0)
+        return unusableCodeText();
     // RFC 4226 dynamic truncation; the offset comes from the last byte whatever the MAC size.
     const std::size_t offset = mac.bytes[mac.size - 1] & 0x0F;
     const std::uint32_t truncated = (static_cast<std::uint32_t>(mac.bytes[offset] & 0x7F) << 24) |
