@@ -3,6 +3,7 @@
 
 #include "ui/add_account/add_account_model.h"
 #include "ui/add_account/add_account_segmented_control.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -26,12 +27,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-// Outside any namespace, as the resource initialiser requires.
-static void initAddAccountResources()
-{
-    Q_INIT_RESOURCE(add_account);
-}
-
 namespace {
 
 constexpr int dialogWidth = 540;
@@ -39,21 +34,17 @@ constexpr int sideMargin = 20;
 
 QIcon modeIcon(AddMode mode)
 {
-    // The resources live in a static library; without this call the linker may drop them.
-    static const bool resourcesLoaded = (initAddAccountResources(), true);
-    (void)resourcesLoaded;
-    const QIcon fallback(QStringLiteral(":/add_account/icons/add-account-%1.svg").arg(systemImage(mode)));
     switch (mode) {
     case AddMode::scanScreen:
-        return QIcon::fromTheme(QStringLiteral("view-barcode-qr"), fallback);
+        return appIcon(AppIcon::scanScreen);
     case AddMode::imageFile:
-        return QIcon::fromTheme(QStringLiteral("image-x-generic"), fallback);
+        return appIcon(AppIcon::imageFile);
     case AddMode::pasteLink:
-        return QIcon::fromTheme(QStringLiteral("insert-link"), fallback);
+        return appIcon(AppIcon::pasteLink);
     case AddMode::manual:
-        return QIcon::fromTheme(QStringLiteral("document-edit"), fallback);
+        break;
     }
-    return fallback;
+    return appIcon(AppIcon::manualEntry);
 }
 
 // "Images (every format this system reads)", then the usual formats one by one.

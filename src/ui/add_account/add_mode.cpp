@@ -16,21 +16,6 @@ QString rawValue(AddMode mode)
     return {};
 }
 
-QString systemImage(AddMode mode)
-{
-    switch (mode) {
-    case AddMode::scanScreen:
-        return QStringLiteral("viewfinder");
-    case AddMode::imageFile:
-        return QStringLiteral("photo");
-    case AddMode::pasteLink:
-        return QStringLiteral("link");
-    case AddMode::manual:
-        return QStringLiteral("pencil");
-    }
-    return {};
-}
-
 QString primaryButtonTitle(AddMode mode)
 {
     switch (mode) {

@@ -18,7 +18,5 @@ inline constexpr std::array<AddMode, 4> allAddModes{AddMode::scanScreen, AddMode
 
 // The segment title, which is also the mode's identity: "Scan screen", "Image file", ...
 QString rawValue(AddMode mode);
-// Name of the mode's symbol ("viewfinder", "photo", "link", "pencil").
-QString systemImage(AddMode mode);
 // Title of the primary button: "Scan", "Choose image…", "Add", "Add".
 QString primaryButtonTitle(AddMode mode);

@@ -6,7 +6,7 @@
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/settings/settings_window_widgets.h"
-#include "ui/tray/tray_icons.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -28,10 +28,10 @@ namespace {
 constexpr int pickerMaxWidth = 260;
 constexpr int shownAccountsMaxHeight = 140;
 
-QLabel* glyphLabel(TrayGlyph glyph, const QColor& color, int size, QWidget* parent)
+QLabel* glyphLabel(AppIcon glyph, const QColor& color, int size, QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setPixmap(tintedTrayPixmap(glyph, QSize(size, size), color, parent->devicePixelRatioF()));
+    label->setPixmap(tintedIconPixmap(glyph, QSize(size, size), color, parent->devicePixelRatioF()));
     label->setFixedSize(size, size);
     return label;
 }
@@ -107,7 +107,7 @@ QWidget* GeneralTab::buildStartup()
     auto* statusLayout = new QHBoxLayout(m_statusRow);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     statusLayout->setSpacing(8);
-    statusLayout->addWidget(glyphLabel(TrayGlyph::warning, orangeColor(), 14, m_statusRow), 0,
+    statusLayout->addWidget(glyphLabel(AppIcon::warning, orangeColor(), 14, m_statusRow), 0,
                             Qt::AlignVCenter);
     m_statusText = captionText(QString(), m_statusRow);
     m_statusText->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -237,7 +237,7 @@ QWidget* GeneralTab::buildSecureStorage()
 
     auto* row = new QHBoxLayout;
     row->setSpacing(10);
-    row->addWidget(glyphLabel(TrayGlyph::keyring, accentColor(palette()), 20, section), 0, Qt::AlignTop);
+    row->addWidget(glyphLabel(AppIcon::keyring, accentColor(palette()), 20, section), 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     texts->addWidget(calloutTitle(QStringLiteral("Accounts are kept in your login keyring"), section));

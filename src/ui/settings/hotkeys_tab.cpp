@@ -7,7 +7,6 @@
 #include "ui/settings/hotkeys_tab_binding_row.h"
 #include "ui/settings/hotkeys_tab_rules.h"
 #include "ui/settings/settings_window_widgets.h"
-#include "ui/tray/tray_icons.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/recorder_button.h"
 #include "ui/widgets/ui_colors.h"
@@ -117,7 +116,7 @@ QWidget* HotKeysTab::buildWarning()
     row->setContentsMargins(20, 10, 20, 10);
     row->setSpacing(10);
     auto* icon = new QLabel(strip);
-    icon->setPixmap(tintedTrayPixmap(TrayGlyph::warning, QSize(18, 18), orange, devicePixelRatioF()));
+    icon->setPixmap(tintedIconPixmap(AppIcon::warning, QSize(18, 18), orange, devicePixelRatioF()));
     row->addWidget(icon, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
@@ -139,7 +138,7 @@ QWidget* HotKeysTab::buildEmptyState()
     column->setSpacing(12);
     column->addStretch(1);
     auto* icon = new QLabel(box);
-    icon->setPixmap(tintedTrayPixmap(TrayGlyph::commandCircle, QSize(40, 40), secondaryColor(palette()),
+    icon->setPixmap(tintedIconPixmap(AppIcon::commandCircle, QSize(40, 40), secondaryColor(palette()),
                                      devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     column->addWidget(icon);

@@ -4,7 +4,6 @@
 #include "core/uuid_text.h"
 #include "settings/app_settings.h"
 #include "ui/settings/hotkeys_tab_rules.h"
-#include "ui/tray/tray_icons.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/hot_key_recorder.h"
 #include "ui/widgets/recorder_button.h"
@@ -53,7 +52,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_autoPaste->setObjectName(QStringLiteral("bindingAutoPaste"));
     m_autoPaste->setCheckable(true);
     m_autoPaste->setAutoRaise(true);
-    m_autoPaste->setIcon(trayGlyph(TrayGlyph::textCursor));
+    m_autoPaste->setIcon(appIcon(AppIcon::textCursor));
     m_autoPaste->setAccessibleName(QStringLiteral("Auto-paste"));
     connect(m_autoPaste, &QToolButton::clicked, this, [this](bool on) {
         edit([on](HotKeyBinding& b) { b.autoPaste = on; });

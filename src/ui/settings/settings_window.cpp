@@ -4,7 +4,6 @@
 #include "settings/app_settings.h"
 #include "ui/settings/general_tab.h"
 #include "ui/settings/hotkeys_tab.h"
-#include "ui/tray/tray_icons.h"
 #include "ui/widgets/app_icons.h"
 
 #include <QLabel>
@@ -22,8 +21,8 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
     setWindowIcon(appIcon(AppIcon::application));
     setFixedSize(windowWidth, windowHeight);
     m_tabs->setDocumentMode(true);
-    m_tabs->addTab(m_general, trayGlyph(TrayGlyph::gear), QStringLiteral("General"));
-    m_tabs->addTab(m_hotKeys, trayGlyph(TrayGlyph::command), QStringLiteral("Hotkeys"));
+    m_tabs->addTab(m_general, appIcon(AppIcon::gear), QStringLiteral("General"));
+    m_tabs->addTab(m_hotKeys, appIcon(AppIcon::command), QStringLiteral("Hotkeys"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(m_tabs);

@@ -5,9 +5,9 @@
 #include "storage/account_store.h"
 #include "ui/tray/tray_accounts.h"
 #include "ui/tray/tray_icon_image.h"
-#include "ui/tray/tray_icons.h"
 #include "ui/tray/tray_window.h"
 #include "ui/tray/tray_window_placement.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ticking_clock.h"
 
 #include <QApplication>
@@ -99,7 +99,7 @@ void TrayIcon::paintLabel()
     m_painted = true;
     const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
     const QFont font = QApplication::font();
-    QImage image = trayIconImage(trayGlyph(TrayGlyph::trayKey), m_shownCode.value_or(QString()),
+    QImage image = trayIconImage(appIcon(AppIcon::trayKey), m_shownCode.value_or(QString()),
                                  static_cast<int>(iconHeight * ratio), font);
     image.setDevicePixelRatio(ratio);
     m_tray.setIcon(QIcon(QPixmap::fromImage(image)));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/tray/tray_row.h"
 
-#include "ui/tray/tray_icons.h"
 #include "ui/tray/tray_row_copy_button.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ui_colors.h"
 
 #include <QEvent>
@@ -77,19 +77,19 @@ void TrayRow::updateChevrons()
 {
     const QPalette& pal = palette();
     const qreal ratio = devicePixelRatioF();
-    const auto look = [&](QToolButton* button, TrayGlyph icon, bool enabled) {
+    const auto look = [&](QToolButton* button, AppIcon icon, bool enabled) {
         button->setEnabled(enabled);
         // Our own colours in both states: the style's disabled look is too faint to tell apart.
         const QColor color = enabled ? secondaryColor(pal) : quaternaryColor(pal);
-        const QPixmap pixmap = tintedTrayPixmap(icon, QSize(chevronSize, chevronSize), color, ratio);
+        const QPixmap pixmap = tintedIconPixmap(icon, QSize(chevronSize, chevronSize), color, ratio);
         QIcon themed;
         themed.addPixmap(pixmap, QIcon::Normal);
         themed.addPixmap(pixmap, QIcon::Disabled);
         themed.addPixmap(pixmap, QIcon::Active);
         button->setIcon(themed);
     };
-    look(m_up, TrayGlyph::chevronUp, m_content.canMoveUp);
-    look(m_down, TrayGlyph::chevronDown, m_content.canMoveDown);
+    look(m_up, AppIcon::chevronUp, m_content.canMoveUp);
+    look(m_down, AppIcon::chevronDown, m_content.canMoveDown);
 }
 
 void TrayRow::paintEvent(QPaintEvent*)

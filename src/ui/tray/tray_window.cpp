@@ -6,7 +6,6 @@
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/tray/tray_accounts.h"
-#include "ui/tray/tray_icons.h"
 #include "ui/tray/tray_row.h"
 #include "ui/widgets/app_icons.h"
 #include "ui/widgets/ticking_clock.h"
@@ -150,7 +149,7 @@ QWidget* TrayWindow::buildHeader()
             [this](bool checked) { m_settings.setRevealCodesInMenu(checked); });
     row->addWidget(m_showCodes);
 
-    auto* open = footerButton(QString(), trayGlyph(TrayGlyph::openWindow), header);
+    auto* open = footerButton(QString(), appIcon(AppIcon::openWindow), header);
     open->setObjectName(QStringLiteral("openMainWindow"));
     open->setToolTip(QStringLiteral("Open main window"));
     open->setAccessibleName(open->toolTip());
@@ -189,7 +188,7 @@ QWidget* TrayWindow::buildNothingShown()
     column->setContentsMargins(0, 20, 0, 20);
     column->setSpacing(8);
     const int iconSize = titleIconSize(font());
-    column->addWidget(iconLabel(tintedTrayPixmap(TrayGlyph::eyeSlash, QSize(iconSize, iconSize),
+    column->addWidget(iconLabel(tintedIconPixmap(AppIcon::eyeSlash, QSize(iconSize, iconSize),
                                                  secondaryColor(palette()), devicePixelRatioF()),
                                 box));
     auto* title =
@@ -213,12 +212,12 @@ QWidget* TrayWindow::buildFooter()
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(12, 8, 12, 8);
 
-    auto* manage = footerButton(QStringLiteral("Manage"), trayGlyph(TrayGlyph::list), footer);
+    auto* manage = footerButton(QStringLiteral("Manage"), appIcon(AppIcon::list), footer);
     manage->setObjectName(QStringLiteral("manage"));
     connect(manage, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::openMainWindowRequested); });
     row->addWidget(manage);
 
-    auto* settings = footerButton(QStringLiteral("Settings"), trayGlyph(TrayGlyph::gear), footer);
+    auto* settings = footerButton(QStringLiteral("Settings"), appIcon(AppIcon::gear), footer);
     settings->setObjectName(QStringLiteral("settings"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setToolTip(

@@ -4,16 +4,19 @@
 #include <QPainter>
 
 // Outside any namespace, as the resource initialiser requires.
-static void initMainWindowResources()
+static void initIconResources()
 {
     Q_INIT_RESOURCE(main_window);
+    Q_INIT_RESOURCE(tray);
+    Q_INIT_RESOURCE(add_account);
+    Q_INIT_RESOURCE(hotkeys);
 }
 
 namespace {
 
 struct IconNames
 {
-    const char16_t* theme;
+    const char16_t* theme; // null: always our own, its look carries meaning
     const char16_t* fallback;
 };
 
@@ -40,6 +43,40 @@ IconNames namesFor(AppIcon icon)
         return {nullptr, u":/main_window/icons/drag-handle.svg"};
     case AppIcon::application:
         return {u"org.brisvane.Brisvane", u":/main_window/icons/org.brisvane.Brisvane.svg"};
+    case AppIcon::trayKey:
+        return {nullptr, u":/tray/icons/tray-key.svg"};
+    case AppIcon::chevronUp:
+        return {nullptr, u":/tray/icons/chevron-up.svg"};
+    case AppIcon::chevronDown:
+        return {nullptr, u":/tray/icons/chevron-down.svg"};
+    case AppIcon::openWindow:
+        return {u"window-new", u":/tray/icons/open-window.svg"};
+    case AppIcon::eyeSlash:
+        return {nullptr, u":/tray/icons/eye-slash.svg"};
+    case AppIcon::list:
+        return {u"view-list-details", u":/tray/icons/list.svg"};
+    case AppIcon::gear:
+        return {u"preferences-system", u":/tray/icons/gear.svg"};
+    case AppIcon::textCursor:
+        return {nullptr, u":/tray/icons/text-cursor.svg"};
+    case AppIcon::warning:
+        return {nullptr, u":/tray/icons/warning.svg"};
+    case AppIcon::command:
+        return {u"input-keyboard", u":/tray/icons/command.svg"};
+    case AppIcon::commandCircle:
+        return {nullptr, u":/tray/icons/command-circle.svg"};
+    case AppIcon::keyring:
+        return {u"security-high", u":/tray/icons/keyring.svg"};
+    case AppIcon::scanScreen:
+        return {u"view-barcode-qr", u":/add_account/icons/add-account-viewfinder.svg"};
+    case AppIcon::imageFile:
+        return {u"image-x-generic", u":/add_account/icons/add-account-photo.svg"};
+    case AppIcon::pasteLink:
+        return {u"insert-link", u":/add_account/icons/add-account-link.svg"};
+    case AppIcon::manualEntry:
+        return {u"document-edit", u":/add_account/icons/add-account-pencil.svg"};
+    case AppIcon::checkCircle:
+        return {u"emblem-default", u":/hotkeys/icons/hud-check-circle.svg"};
     }
     return {nullptr, u""};
 }
@@ -49,10 +86,10 @@ IconNames namesFor(AppIcon icon)
 QIcon appIcon(AppIcon icon)
 {
     // The resources live in a static library; without this call the linker may drop them.
-    static const bool resourcesLoaded = (initMainWindowResources(), true);
+    static const bool resourcesLoaded = (initIconResources(), true);
     (void)resourcesLoaded;
     const IconNames names = namesFor(icon);
-    const QIcon fallback(QString::fromUtf16(names.fallback));
+    QIcon fallback(QString::fromUtf16(names.fallback));
     if (names.theme == nullptr)
         return fallback;
     return QIcon::fromTheme(QString::fromUtf16(names.theme), fallback);

@@ -6,10 +6,11 @@
 #include <QPixmap>
 #include <QSize>
 
-// The icons of the main window: the desktop theme's icon when it has one, else our own SVG,
-// so a bare system still shows every icon.
+// Every icon of the program in one registry: the desktop theme's icon when the theme has one,
+// else our own SVG, so a bare system still shows every icon.
 enum class AppIcon
 {
+    // main window
     key,
     search,
     plus,
@@ -19,11 +20,31 @@ enum class AppIcon
     copied,
     trash,
     dragHandle,
-    application
+    application,
+    // tray item, tray window, settings window
+    trayKey,
+    chevronUp,
+    chevronDown,
+    openWindow,
+    eyeSlash,
+    list,
+    gear,
+    textCursor,
+    warning,
+    command,
+    commandCircle,
+    keyring,
+    // add-account modes
+    scanScreen,
+    imageFile,
+    pasteLink,
+    manualEntry,
+    // copy panel
+    checkCircle
 };
 
 QIcon appIcon(AppIcon icon);
 
 // The icon as a one-colour silhouette, for icons whose colour carries meaning (a green
-// checkmark, a secondary-grey copy symbol) whatever the theme draws.
+// checkmark, a disabled chevron, the orange warning) whatever the theme draws.
 QPixmap tintedIconPixmap(AppIcon icon, QSize size, const QColor& color, qreal devicePixelRatio);

@@ -11,12 +11,6 @@
 #include <cmath>
 #include <limits>
 
-// Q_INIT_RESOURCE cannot be used inside a namespace.
-static void initHotkeysResources()
-{
-    Q_INIT_RESOURCE(hotkeys);
-}
-
 namespace {
 
 int dismissDelayMilliseconds(double seconds)
@@ -63,7 +57,6 @@ QRect CopyHUD::panelFrame(const QRect& availableGeometry)
 
 void CopyHUD::createPanel()
 {
-    initHotkeysResources();
     // Bypassing the window manager keeps the panel out of task lists and window cycling, puts it
     // on every desktop and above full-screen windows, and guarantees it is never activated.
     m_panel =

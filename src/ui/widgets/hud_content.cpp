@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/hud_content.h"
 
+#include "ui/widgets/app_icons.h"
+
 #include <QFontMetrics>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <algorithm>
 
 namespace {
@@ -81,14 +82,8 @@ void HUDContent::paintEvent(QPaintEvent*)
 
 void HUDContent::paintIcon(QPainter& painter, const QRect& target) const
 {
-    const QIcon themed = QIcon::fromTheme(QStringLiteral("emblem-default"));
-    if (!themed.isNull()) {
-        themed.paint(&painter, target);
-        return;
-    }
-    QSvgRenderer fallback(QStringLiteral(":/hotkeys/icons/hud-check-circle.svg"));
-    if (fallback.isValid()) {
-        fallback.render(&painter, target);
+    if (const QIcon icon = appIcon(AppIcon::checkCircle); !icon.isNull()) {
+        icon.paint(&painter, target);
         return;
     }
     painter.setPen(Qt::NoPen);
