@@ -120,7 +120,7 @@ std::optional<QList<HotKeyBinding>> decodeHotKeyBindingList(const QByteArray& js
         auto binding = decodeBinding(element);
         if (!binding)
             return std::nullopt;
-        bindings.append(std::move(*binding));
+        bindings.append(*binding);
     }
     return bindings;
 }

@@ -81,7 +81,7 @@ QPixmap AccountRowDelegate::icon(AppIcon which, int size, const QColor& color, q
     auto found = m_iconCache.constFind(key);
     if (found != m_iconCache.constEnd())
         return *found;
-    const QPixmap pixmap = tintedIconPixmap(which, QSize(size, size), color, devicePixelRatio);
+    QPixmap pixmap = tintedIconPixmap(which, QSize(size, size), color, devicePixelRatio);
     m_iconCache.insert(key, pixmap);
     return pixmap;
 }
