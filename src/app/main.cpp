@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The only place where real platform backends are chosen and wired.
 
-#include "hotkeys/hot_key_controller.h"
 #include "import/qr_importer.h"
 #include "platform/dbus/timedated_clock_sync.h"
 #include "platform/portal/portal_screen_capture.h"
@@ -19,18 +18,10 @@
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "platform/zxing/zxing_qr_encoder.h"
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
-#include "ui/about/about_window.h"
 #include "ui/add_account/add_account_dialog.h"
-#include "ui/settings/hotkeys_tab.h"
-#include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
-#include "ui/shell/expiring_clipboard.h"
 #include "ui/shell/single_instance.h"
-#include "ui/tray/tray_icon.h"
 #include "ui/widgets/app_icons.h"
-#include "ui/widgets/copy_hud.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -144,12 +135,9 @@ int main(int argc, char* argv[])
     QSettings preferences(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("brisvane"),
                           QStringLiteral("brisvane"));
     // On Wayland only data-control sets the clipboard while another app has the focus.
-    std::unique_ptr<Clipboard> desktopClipboard =
-        session.hasWayland ? DataControlClipboard::connect() : nullptr;
-    if (!desktopClipboard)
-        desktopClipboard = std::make_unique<QtClipboard>();
-    // Every copy goes through here, so each code leaves the clipboard again.
-    ExpiringClipboard clipboard(*desktopClipboard);
+    std::unique_ptr<Clipboard> clipboard = session.hasWayland ? DataControlClipboard::connect() : nullptr;
+    if (!clipboard)
+        clipboard = std::make_unique<QtClipboard>();
     X11HotKeyService hotKeys;
     X11KeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
@@ -164,25 +152,19 @@ int main(int argc, char* argv[])
     QtImageFileReader imageFiles;
     QRImporter importer(*screens, detector, imageFiles);
     TimedatedClockSync clockSync(QDBusConnection::systemBus());
+    // Launch at login starts the program in the tray, without the main window.
+    XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(),
+                                QCoreApplication::applicationFilePath(), {QStringLiteral("--background")});
 
-    auto makeController = [&](AccountStore& store, AppSettings& settings) -> std::unique_ptr<QObject> {
-        return std::make_unique<HotKeyController>(store, settings, hotKeys, clipboard, keystrokes, sounds,
-                                                  CopyHUD::shared());
-    };
     auto makeAddSheet = [&importer](QWidget* parent,
                                     std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
         return new AddAccountDialog(importer, std::move(onAdd), parent);
     };
-    ApplicationShell shell(secureItems, preferences, clipboard, makeController, makeAddSheet);
-    const auto followClearSetting = [&clipboard](int seconds) {
-        clipboard.setLifetime(std::chrono::seconds(seconds));
-    };
-    followClearSetting(shell.settings().clearClipboardSeconds());
-    QObject::connect(&shell.settings(), &AppSettings::clearClipboardSecondsChanged, &clipboard,
-                     followClearSetting);
+    ApplicationShell shell({secureItems, preferences, *clipboard, hotKeys, keystrokes, sounds, autostart,
+                            findKeyringManager(), &clockSync},
+                           makeAddSheet);
     shell.setSessionNotice(session.limitsNotice());
     shell.setQREncoder(&qrEncoder);
-    shell.setClockSync(&clockSync);
     if (!session.limitsNotice().isEmpty())
         std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
 
@@ -203,6 +185,7 @@ int main(int argc, char* argv[])
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &shell, &ApplicationShell::saveBeforeExit);
 
+    QObject::connect(&instance, &SingleInstance::settingsRequested, &shell, &ApplicationShell::showSettings);
     // A link opened from elsewhere lands in the add dialog; it is never added silently.
     auto openLink = [&shell](const QString& link) {
         shell.showMainWindow();
@@ -213,47 +196,11 @@ int main(int argc, char* argv[])
         shell.showMainWindow();
     if (!options.link.isEmpty())
         QTimer::singleShot(0, &shell, [&] { openLink(options.link); });
-
-    // Launch at login starts the program in the tray, without the main window.
-    XdgAutostartEntry autostart(XdgAutostartEntry::defaultConfigDir(),
-                                QCoreApplication::applicationFilePath(), {QStringLiteral("--background")});
-    std::unique_ptr<SettingsWindow> settingsWindow;
-    auto openSettings = [&] {
-        shell.ensureHotKeyController();
-        if (!settingsWindow) {
-            settingsWindow = std::make_unique<SettingsWindow>(shell.store(), shell.settings(), autostart,
-                                                              keystrokes, findKeyringManager());
-            // A combination being recorded must reach the recorder, not our own grab.
-            if (auto* controller = qobject_cast<HotKeyController*>(shell.hotKeyController()))
-                QObject::connect(settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, controller,
-                                 &HotKeyController::setSuspended);
-        }
-        settingsWindow->present();
-    };
-    std::unique_ptr<AboutWindow> aboutWindow;
-    auto openAbout = [&] {
-        if (!aboutWindow)
-            aboutWindow = std::make_unique<AboutWindow>(preferences.fileName());
-        aboutWindow->present();
-    };
-    QObject::connect(&instance, &SingleInstance::settingsRequested, &shell, openSettings);
-    std::unique_ptr<TrayIcon> tray;
     // The tray comes after the main window has been shown, so it never holds the window up.
     QTimer::singleShot(0, &shell, [&] {
-        tray = std::make_unique<TrayIcon>(shell.store(), shell.clock(), shell.settings(), clipboard);
-        QObject::connect(tray.get(), &TrayIcon::openMainWindowRequested, &shell,
-                         &ApplicationShell::showMainWindow);
-        QObject::connect(tray.get(), &TrayIcon::quitRequested, &shell, &ApplicationShell::requestQuit);
-        QObject::connect(tray.get(), &TrayIcon::settingsRequested, &shell, openSettings);
-        QObject::connect(tray.get(), &TrayIcon::aboutRequested, &shell, openAbout);
-        const bool inTray = tray->show();
-        // Without a tray the main window is the only way in, so closing it ends the program;
-        // with one, the program keeps serving hotkeys from the tray.
-        shell.setClosingMainWindowQuits(!inTray);
-        if (options.hidden || inTray)
-            shell.ensureHotKeyController();
+        shell.startTray(options.hidden);
         if (options.settings)
-            openSettings();
+            shell.showSettings();
     });
     return QApplication::exec();
 }

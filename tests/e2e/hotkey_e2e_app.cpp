@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     QtClipboard clipboard;
     X11KeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
-    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, CopyHUD::shared());
+    CopyHUD panel;
+    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, panel);
 
     QTimer readiness;
     QObject::connect(&readiness, &QTimer::timeout, [&] {

@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "hotkeys/hot_key_controller.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "support/fake_clipboard.h"
+#include "support/fake_hot_key_service.h"
+#include "support/fake_keystroke_sender.h"
+#include "support/fake_login_item.h"
 #include "support/fake_secure_item_store.h"
+#include "support/fake_sound_player.h"
+#include "ui/settings/hotkeys_tab.h"
+#include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
 #include "ui/shell/single_instance.h"
 #include "ui/widgets/ticking_clock.h"
@@ -32,11 +39,8 @@ protected:
     std::unique_ptr<ApplicationShell> makeShell()
     {
         return std::make_unique<ApplicationShell>(
-            m_items, m_preferences, m_clipboard,
-            [this](AccountStore&, AppSettings&) {
-                ++m_controllersMade;
-                return std::make_unique<QObject>();
-            },
+            ShellServices{
+                m_items, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
             MainWindow::AddSheetFactory{});
     }
 
@@ -44,7 +48,10 @@ protected:
     FakeSecureItemStore m_items;
     QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
     FakeClipboard m_clipboard;
-    int m_controllersMade = 0;
+    FakeHotKeyService m_hotKeys;
+    FakeKeystrokeSender m_keystrokes;
+    FakeSoundPlayer m_sounds;
+    FakeLoginItem m_login;
 };
 
 TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyController)
@@ -58,24 +65,37 @@ TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyC
 
     shell->showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell->mainWindow()));
-    EXPECT_EQ(m_controllersMade, 1);
+    HotKeyController* const first = shell->hotKeyController();
+    ASSERT_NE(first, nullptr);
     for (int i = 0; i < 3; ++i) {
         shell->mainWindow().hide();
         shell->showMainWindow();
     }
     shell->ensureHotKeyController();
-    EXPECT_EQ(m_controllersMade, 1);
-    EXPECT_NE(shell->hotKeyController(), nullptr);
+    EXPECT_EQ(shell->hotKeyController(), first);
 }
 
 TEST_F(ApplicationShellTest, TrayOrHiddenStartCreatesTheControllerWithoutTheWindow)
 {
     auto shell = makeShell();
     shell->ensureHotKeyController();
-    EXPECT_EQ(m_controllersMade, 1);
+    HotKeyController* const first = shell->hotKeyController();
+    ASSERT_NE(first, nullptr);
     EXPECT_FALSE(shell->hasMainWindow());
     shell->showMainWindow();
-    EXPECT_EQ(m_controllersMade, 1);
+    EXPECT_EQ(shell->hotKeyController(), first);
+}
+
+// A combination being recorded must reach the recorder, not the controller's grab.
+TEST_F(ApplicationShellTest, RecordingInTheSettingsSuspendsTheHotkeysUntilItEnds)
+{
+    auto shell = makeShell();
+    shell->showSettings();
+    ASSERT_NE(shell->settingsWindow(), nullptr);
+    Q_EMIT shell->settingsWindow()->hotKeysTab()->recordingChanged(true);
+    EXPECT_TRUE(shell->hotKeyController()->isSuspended());
+    Q_EMIT shell->settingsWindow()->hotKeysTab()->recordingChanged(false);
+    EXPECT_FALSE(shell->hotKeyController()->isSuspended());
 }
 
 TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)

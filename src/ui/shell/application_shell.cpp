@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/shell/application_shell.h"
 
+#include "hotkeys/hot_key_controller.h"
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
+#include "ui/about/about_window.h"
+#include "ui/settings/hotkeys_tab.h"
+#include "ui/settings/settings_window.h"
+#include "ui/shell/expiring_clipboard.h"
+#include "ui/tray/tray_icon.h"
+#include "ui/widgets/copy_hud.h"
 #include "ui/widgets/ticking_clock.h"
 
 #include <QCloseEvent>
@@ -10,6 +17,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -34,15 +43,16 @@ bool askToQuitWithUnsaved(int unsavedCount)
 
 } // namespace
 
-ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
-                                   HotKeyControllerFactory hotKeyControllerFactory,
-                                   MainWindow::AddSheetFactory addSheet, QObject* parent)
-    : QObject(parent), m_clipboard(clipboard),
+ApplicationShell::ApplicationShell(ShellServices services, MainWindow::AddSheetFactory addSheet,
+                                   QObject* parent)
+    : QObject(parent), m_services(std::move(services)),
       // The order matters: the accounts are loaded before the clock starts, and the settings
       // come last, as the views and the hotkey controller expect.
-      m_store(std::make_unique<AccountStore>(secureItems)), m_clock(std::make_unique<TickingClock>()),
-      m_settings(std::make_unique<AppSettings>(preferences)),
-      m_hotKeyControllerFactory(std::move(hotKeyControllerFactory)), m_addSheet(std::move(addSheet)),
+      m_store(std::make_unique<AccountStore>(m_services.secureItems)),
+      m_clock(std::make_unique<TickingClock>()),
+      m_settings(std::make_unique<AppSettings>(m_services.preferences)),
+      m_clipboard(std::make_unique<ExpiringClipboard>(m_services.clipboard)),
+      m_copyPanel(std::make_unique<CopyHUD>()), m_addSheet(std::move(addSheet)),
       m_confirmUnsavedQuit(askToQuitWithUnsaved)
 {
     // Any other window that was the last one open (settings opened from the command line)
@@ -53,29 +63,41 @@ ApplicationShell::ApplicationShell(SecureItemStore& secureItems, QSettings& pref
                 showMainWindow();
         });
     }
+    const auto followClearSetting = [this](int seconds) {
+        m_clipboard->setLifetime(std::chrono::seconds(seconds));
+    };
+    followClearSetting(m_settings->clearClipboardSeconds());
+    connect(m_settings.get(), &AppSettings::clearClipboardSecondsChanged, m_clipboard.get(),
+            followClearSetting);
 }
 
 ApplicationShell::~ApplicationShell()
 {
-    // Views and the controller observe the shared objects, so they go first.
+    // Windows and the controller observe the shared objects, and the controller shows the copy
+    // panel, so they go first.
+    m_aboutWindow.reset();
+    m_settingsWindow.reset();
+    m_tray.reset();
     m_mainWindow.reset();
     m_hotKeyController.reset();
 }
 
 void ApplicationShell::ensureHotKeyController()
 {
-    if (m_hotKeyController || !m_hotKeyControllerFactory)
+    if (m_hotKeyController)
         return;
-    m_hotKeyController = m_hotKeyControllerFactory(*m_store, *m_settings);
+    m_hotKeyController =
+        std::make_unique<HotKeyController>(*m_store, *m_settings, m_services.hotKeys, *m_clipboard,
+                                           m_services.keystrokes, m_services.sounds, *m_copyPanel);
 }
 
 MainWindow& ApplicationShell::mainWindow()
 {
     if (!m_mainWindow) {
-        m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, m_clipboard, m_addSheet);
+        m_mainWindow = std::make_unique<MainWindow>(*m_store, *m_clock, *m_clipboard, m_addSheet);
         m_mainWindow->setSessionNotice(m_sessionNotice);
-        if (m_clockSync != nullptr)
-            m_mainWindow->watchClock(*m_clockSync, *m_settings);
+        if (m_services.clockSync != nullptr)
+            m_mainWindow->watchClock(*m_services.clockSync, *m_settings);
         m_mainWindow->setQREncoder(m_qrEncoder);
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
@@ -131,6 +153,43 @@ bool ApplicationShell::mayQuit(bool canAsk)
     const bool quit = m_confirmUnsavedQuit(unsaved);
     m_asking = false;
     return quit;
+}
+
+bool ApplicationShell::startTray(bool startedHidden)
+{
+    if (!m_tray) {
+        m_tray = std::make_unique<TrayIcon>(*m_store, *m_clock, *m_settings, *m_clipboard);
+        connect(m_tray.get(), &TrayIcon::openMainWindowRequested, this, &ApplicationShell::showMainWindow);
+        connect(m_tray.get(), &TrayIcon::quitRequested, this, &ApplicationShell::requestQuit);
+        connect(m_tray.get(), &TrayIcon::settingsRequested, this, &ApplicationShell::showSettings);
+        connect(m_tray.get(), &TrayIcon::aboutRequested, this, &ApplicationShell::showAbout);
+    }
+    const bool inTray = m_tray->show();
+    // Without a tray the main window is the only way in, so closing it ends the program;
+    // with one, the program keeps serving hotkeys from the tray.
+    setClosingMainWindowQuits(!inTray);
+    if (startedHidden || inTray)
+        ensureHotKeyController();
+    return inTray;
+}
+
+void ApplicationShell::showSettings()
+{
+    ensureHotKeyController();
+    if (!m_settingsWindow) {
+        m_settingsWindow = std::make_unique<SettingsWindow>(*m_store, *m_settings, m_services.loginItem,
+                                                            m_services.keystrokes, m_services.keyringManager);
+        connect(m_settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, m_hotKeyController.get(),
+                &HotKeyController::setSuspended);
+    }
+    m_settingsWindow->present();
+}
+
+void ApplicationShell::showAbout()
+{
+    if (!m_aboutWindow)
+        m_aboutWindow = std::make_unique<AboutWindow>(m_services.preferences.fileName());
+    m_aboutWindow->present();
 }
 
 bool ApplicationShell::requestQuit()

@@ -4,41 +4,68 @@
 #include "ui/main_window/main_window.h"
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 
+class AboutWindow;
 class AccountStore;
 class AppSettings;
 class ClockSync;
 class QREncoder;
 class Clipboard;
+class CopyHUD;
+class ExpiringClipboard;
+class HotKeyController;
+class HotKeyService;
+class KeystrokeSender;
+class LoginItem;
 class QSettings;
 class SecureItemStore;
+class SettingsWindow;
+class SoundPlayer;
 class TickingClock;
+class TrayIcon;
+
+// The platform services the shell's parts are built over, chosen by the caller; every one must
+// outlive the shell.
+struct ShellServices
+{
+    SecureItemStore& secureItems;
+    QSettings& preferences;
+    // The desktop clipboard; the shell puts codes there through an expiring wrapper of its own.
+    Clipboard& clipboard;
+    HotKeyService& hotKeys;
+    KeystrokeSender& keystrokes;
+    SoundPlayer& sounds;
+    LoginItem& loginItem;
+    // The program "Open Keyring Manager" starts; empty hides that button.
+    QString keyringManager;
+    // Lets the main window tell when the system clock is not synchronised; may be null.
+    ClockSync* clockSync = nullptr;
+};
 
 // Owns the long-lived objects for the life of the process: the account store, the clock, the
-// settings (created in that order) and, once any window or tray content has appeared, the one
-// hotkey controller. Platform services are chosen by the caller and must outlive the shell.
+// settings (created in that order), the clipboard that clears codes again, the copy panel and,
+// once any window or tray content has appeared, the one hotkey controller; then the main
+// window, the tray, the settings and About windows, each created on first use and wired here.
 class ApplicationShell : public QObject
 {
     Q_OBJECT
 public:
-    // Builds the hotkey controller over the shared store and settings.
-    using HotKeyControllerFactory = std::function<std::unique_ptr<QObject>(AccountStore&, AppSettings&)>;
-
-    ApplicationShell(SecureItemStore& secureItems, QSettings& preferences, Clipboard& clipboard,
-                     HotKeyControllerFactory hotKeyControllerFactory, MainWindow::AddSheetFactory addSheet,
-                     QObject* parent = nullptr);
+    ApplicationShell(ShellServices services, MainWindow::AddSheetFactory addSheet, QObject* parent = nullptr);
     ~ApplicationShell() override;
 
     AccountStore& store() const { return *m_store; }
     TickingClock& clock() const { return *m_clock; }
     AppSettings& settings() const { return *m_settings; }
-    Clipboard& clipboard() const { return m_clipboard; }
+    // Every copy goes through here, so each code leaves the clipboard again.
+    ExpiringClipboard& clipboard() const { return *m_clipboard; }
+    CopyHUD& copyPanel() const { return *m_copyPanel; }
 
     // Creates the hotkey controller the first time; later calls do nothing.
     void ensureHotKeyController();
-    QObject* hotKeyController() const { return m_hotKeyController.get(); }
+    HotKeyController* hotKeyController() const { return m_hotKeyController.get(); }
 
     // The main window, created on first use; it is hidden rather than destroyed when closed.
     MainWindow& mainWindow();
@@ -47,10 +74,20 @@ public:
     void showMainWindow();
     // Shown in the main window under the list (for example what a Wayland session cannot do).
     void setSessionNotice(const QString& text);
-    // Lets the main window tell when the system clock is not synchronised; must outlive the shell.
-    void setClockSync(ClockSync* sync) { m_clockSync = sync; }
     // Lets the main window show an account's QR code; the encoder must outlive the shell.
     void setQREncoder(const QREncoder* encoder);
+
+    // Puts the icon into the tray. Without a tray the main window is the only way in, so closing
+    // it ends the program; with one, the program keeps serving hotkeys from the tray, as it does
+    // when started hidden. Returns whether the icon is in a tray.
+    bool startTray(bool startedHidden);
+    TrayIcon* tray() const { return m_tray.get(); }
+
+    // The settings window, created on first use, shown and brought to the front. While its
+    // recorder records, the hotkeys are suspended, so a combination already bound reaches it.
+    void showSettings();
+    SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
+    void showAbout();
 
     // Asked before quitting while accounts exist only in memory (their keyring write failed);
     // given how many, answers whether to quit anyway. The default asks with a message box.
@@ -76,16 +113,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Clipboard& m_clipboard;
+    ShellServices m_services;
     std::unique_ptr<AccountStore> m_store;
     std::unique_ptr<TickingClock> m_clock;
     std::unique_ptr<AppSettings> m_settings;
-    HotKeyControllerFactory m_hotKeyControllerFactory;
+    std::unique_ptr<ExpiringClipboard> m_clipboard;
+    std::unique_ptr<CopyHUD> m_copyPanel;
     MainWindow::AddSheetFactory m_addSheet;
-    std::unique_ptr<QObject> m_hotKeyController;
+    std::unique_ptr<HotKeyController> m_hotKeyController;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<SettingsWindow> m_settingsWindow;
+    std::unique_ptr<AboutWindow> m_aboutWindow;
     QString m_sessionNotice;
-    ClockSync* m_clockSync = nullptr;
     const QREncoder* m_qrEncoder = nullptr;
     UnsavedQuitConfirmation m_confirmUnsavedQuit;
     bool m_closingMainWindowQuits = true;

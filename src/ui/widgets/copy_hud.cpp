@@ -33,13 +33,6 @@ QScreen* panelScreen()
 
 } // namespace
 
-CopyHUD& CopyHUD::shared()
-{
-    // Deliberately never deleted: the panel must not be destroyed after the application object.
-    static CopyHUD* const instance = new CopyHUD;
-    return *instance;
-}
-
 CopyHUD::CopyHUD(QObject* parent) : QObject(parent)
 {
     m_dismissTimer.setSingleShot(true);

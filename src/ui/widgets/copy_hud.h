@@ -27,11 +27,8 @@ public:
     static constexpr int fadeInMilliseconds = 180;
     static constexpr int fadeOutMilliseconds = 250;
 
-    // The one panel of the process; never destroyed, so it may outlive the application object.
-    static CopyHUD& shared();
-
-    // Own instances are for tests; the panel window is created on the first show, so
-    // constructing one (or a subclass) needs no display.
+    // The panel window is created on the first show, so constructing one (or a subclass) needs
+    // no display. The application shell owns the program's one panel.
     explicit CopyHUD(QObject* parent = nullptr);
     ~CopyHUD() override;
 
