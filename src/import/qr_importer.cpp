@@ -62,7 +62,7 @@ Result<QList<Account>, QRImportFailure> QRImporter::decodeDisplays(const QList<Q
     return accountsFromPayloads(payloads);
 }
 
-Result<QList<Account>, QRImportFailure> QRImporter::importImageFile(const QString& path)
+Result<QList<Account>, QRImportFailure> QRImporter::importImageFile(const QString& path) const
 {
     const std::optional<QImage> image = m_files.loadImage(path);
     if (!image || image->isNull())

@@ -38,7 +38,8 @@ public:
     // Every QR code on every display; a non-empty list or the reason there is none.
     Result<QList<Account>, QRImportFailure> scanScreens();
     // Every QR code in the image file at `path`.
-    Result<QList<Account>, QRImportFailure> importImageFile(const QString& path);
+    // Touches no GUI state, so it may run on a worker thread.
+    Result<QList<Account>, QRImportFailure> importImageFile(const QString& path) const;
 
 private:
     ScreenCapture& m_screens;

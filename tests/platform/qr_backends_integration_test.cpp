@@ -8,6 +8,7 @@
 #include "support/qr_test_links.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace QRTestLinks;
 using namespace Qt::StringLiterals;
@@ -134,6 +136,21 @@ TEST_F(QRBackendsTest, ImageFileGivesEveryAccountOrCannotBeRead)
     EXPECT_EQ(outcome(importer.importImageFile(text.fileName())),
               QStringList{u"Could not read the image."_s});
     EXPECT_FALSE(files.loadImage(dir.filePath(u"missing.png"_s)).has_value());
+}
+
+// A named pipe nobody writes to once hung the window for good: only regular files are read.
+TEST_F(QRBackendsTest, OnlyRegularFilesAreOpened)
+{
+    const QString pipe = dir.filePath(u"pipe.png"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString link = dir.filePath(u"link.png"_s);
+    ASSERT_TRUE(QFile::link(pipe, link));
+    for (const QString& path : {pipe, link, dir.path(), u"/dev/zero"_s}) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_FALSE(files.loadImage(path).has_value()) << path.toStdString();
+        EXPECT_LT(timer.elapsed(), 100) << path.toStdString();
+    }
 }
 
 TEST_F(QRBackendsTest, CodeShownInAWindowIsFoundOnTheScreen)

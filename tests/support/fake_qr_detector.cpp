@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fake_qr_detector.h"
 
+#include <QThread>
+
 namespace {
 const QString payloadKey = QStringLiteral("fake-qr-payloads");
 const QChar separator = QChar(0x1F);
@@ -18,6 +20,8 @@ QImage FakeQRDetector::imageWithCodes(const QStringList& payloads)
 QStringList FakeQRDetector::detectQRPayloads(const QImage& image) const
 {
     ++calls;
+    if (delay.count() > 0)
+        QThread::msleep(static_cast<unsigned long>(delay.count()));
     const QString text = image.text(payloadKey);
     if (text.isEmpty())
         return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base32.h"
 #include "import/qr_importer.h"
+#include "support/event_loop_watch.h"
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
 #include "support/fake_screen_capture.h"
@@ -8,6 +9,8 @@
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/add_account/add_account_model.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -220,13 +223,39 @@ TEST_F(AddAccountDialogTest, AScanThatFindsNothingCanBeRepeatedAndTwoCodesAreAdd
 TEST_F(AddAccountDialogTest, EscapeDuringTheWaitCancelsTheScan)
 {
     screens.displays = {FakeQRDetector::imageWithCodes({setupLink(u"a"_s)})};
+    detector.delay = std::chrono::milliseconds(300);
     pressPrimary();
+    QTest::qWait(50);
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    QTest::qWait(int(2 * AddAccountModel::scanYield.count()));
+    QTest::qWait(500);
     EXPECT_TRUE(added.isEmpty());
-    EXPECT_EQ(detector.calls, 0);
+}
+
+// Megabytes of unbroken text once took minutes to lay out; a paste over the limit is refused
+// at once, and one under it leaves the window answering.
+TEST_F(AddAccountDialogTest, PastingHugeTextIsRefusedAndLongTextKeepsTheWindowAnswering)
+{
+    chooseMode(u"Paste link"_s);
+    auto* edit = find<QPlainTextEdit>(u"linkEdit"_s);
+    edit->setFocus();
+    const std::tuple<qsizetype, bool, qint64> cases[] = {
+        {100'000, true, 1000},   // an export of a thousand accounts is about this long
+        {1'600'000, false, 100}, // refused
+    };
+    for (const auto& [length, accepted, limitMs] : cases) {
+        SCOPED_TRACE(length);
+        edit->clear();
+        QApplication::clipboard()->setText(u"otpauth-migration://offline?data="_s + QString(length, u'A'));
+        EventLoopWatch watch;
+        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); });
+        watch.until([] { return false; }, std::chrono::milliseconds(200));
+        EXPECT_LT(watch.longestGapMs(), limitMs);
+        EXPECT_EQ(edit->toPlainText().size() > length, accepted);
+        EXPECT_EQ(status().isEmpty(), accepted) << qPrintable(status());
+    }
+    EXPECT_EQ(status(), u"This text is too long to be a setup link (1.5 MiB). Paste at most 1 MiB."_s);
 }
 
 TEST_F(AddAccountDialogTest, CancelAddsNothing)
@@ -256,10 +285,13 @@ TEST_F(AddAccountDialogTest, ImageFileKeepsTheLastMessageUntilAFileIsRead)
 
     answer = u"/photo.png"_s;
     pressPrimary();
+    EXPECT_TRUE(find<QProgressBar>(u"busyIndicator"_s)->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return primary()->isEnabled(); }, 5000));
     EXPECT_EQ(status(), u"Could not read the image."_s);
 
     files.files[answer] = FakeQRDetector::imageWithCodes({setupLink(u"Example:alice"_s)});
     pressPrimary();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !added.isEmpty(); }, 5000));
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().front().name, u"alice"_s);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/aegis_vault.h"
 #include "import/qr_importer.h"
+#include "support/event_loop_watch.h"
 #include "support/fake_image_file_reader.h"
 #include "support/fake_qr_detector.h"
 #include "support/fake_screen_capture.h"
@@ -54,7 +55,7 @@ TEST_F(AddAccountModelTest, ScanShowsProgressYieldsThenHandsOverEveryAccountOnce
     model.startScan(); // a second press while working is ignored
     EXPECT_EQ(model.status(), u"Scanning displays\u2026"_s);
     EXPECT_FALSE(model.isPrimaryEnabled());
-    EXPECT_EQ(detector.calls, 0);
+    EXPECT_EQ(detector.calls.load(), 0);
 
     waitUntil([this] { return dismissals > 0; });
     // The dialog must get its chance to draw the progress state before the capture blocks.
@@ -62,7 +63,7 @@ TEST_F(AddAccountModelTest, ScanShowsProgressYieldsThenHandsOverEveryAccountOnce
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().size(), 2);
     EXPECT_EQ(dismissals, 1);
-    EXPECT_EQ(detector.calls, 1);
+    EXPECT_EQ(detector.calls.load(), 1);
 }
 
 TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeverRuns)
@@ -78,7 +79,7 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     model.cancelPendingScan();
     EXPECT_FALSE(model.isWorking());
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
-    EXPECT_EQ(detector.calls, 1);
+    EXPECT_EQ(detector.calls.load(), 1);
 
     // The desktop may ask the user before capturing: the dialog goes on meanwhile, and a
     // scan cancelled while it asks adds nothing when the capture comes in after all.
@@ -89,7 +90,7 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     model.cancelPendingScan();
     ASSERT_TRUE(screens.answerCapture());
     waitUntil([] { return false; }, AddAccountModel::scanYield);
-    EXPECT_EQ(detector.calls, 1);
+    EXPECT_EQ(detector.calls.load(), 1);
     EXPECT_TRUE(added.isEmpty());
     EXPECT_EQ(dismissals, 0);
 
@@ -99,15 +100,48 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     EXPECT_EQ(added.size(), 1);
 }
 
+// A large photo or several big screens take long to search; the window must go on meanwhile.
+TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
+{
+    detector.delay = std::chrono::milliseconds(600);
+    screens.displays = {FakeQRDetector::imageWithCodes({setupLink(u"a"_s)})};
+    files.files[u"/photo.jpg"_s] = FakeQRDetector::imageWithCodes({setupLink(u"b"_s)});
+    for (const bool fromFile : {false, true}) {
+        SCOPED_TRACE(fromFile ? "image file" : "screens");
+        const qsizetype before = added.size();
+        // A success leaves the model working (its dialog closes), so each case has its own.
+        AddAccountModel fresh{
+            importer, [this](const QList<Account>& accounts) { added.append(accounts); }, {}};
+        EventLoopWatch watch;
+        if (fromFile) {
+            fresh.chooseImageFile(u"/photo.jpg"_s);
+            EXPECT_EQ(fresh.status(), u"Reading the image\u2026"_s);
+            EXPECT_FALSE(fresh.isPrimaryEnabled());
+        } else {
+            fresh.startScan();
+        }
+        ASSERT_TRUE(watch.until([&] { return added.size() > before; }));
+        EXPECT_LT(watch.longestGapMs(), 100);
+    }
+
+    // Cancelled while the worker reads: its accounts never arrive.
+    model.chooseImageFile(u"/photo.jpg"_s);
+    model.cancelPendingScan();
+    waitUntil([] { return false; }, std::chrono::milliseconds(800));
+    EXPECT_EQ(dismissals, 0);
+}
+
 TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesNothing)
 {
     model.chooseImageFile(u"/notes.txt"_s);
+    waitUntil([this] { return !model.isWorking(); });
     EXPECT_EQ(model.status(), u"Could not read the image."_s);
     model.chooseImageFile(QString());
     EXPECT_EQ(model.status(), u"Could not read the image."_s);
 
     files.files[u"/codes.png"_s] = FakeQRDetector::imageWithCodes({setupLink(u"Example:alice"_s)});
     model.chooseImageFile(u"/codes.png"_s);
+    waitUntil([this] { return dismissals > 0; });
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().front().name, u"alice"_s);
     EXPECT_EQ(dismissals, 1);
@@ -170,10 +204,12 @@ TEST_F(AddAccountModelTest, LinkFailuresShowTheirMessageAndKeepTheText)
         {u"https://example.com"_s, u"Unsupported URL scheme."_s},
         {u"otpauth-migration://offline?data=%21%21"_s, u"Could not decode Google Authenticator export."_s},
         {exportLink({{QByteArray(), u"e"_s, u"X"_s}}), u"No accounts were imported."_s},
+        {u"otpauth://totp/a?secret="_s + QString(AddAccountModel::maximumLinkLength, u'A'),
+         u"This text is too long to be a setup link (1.0 MiB). Paste at most 1 MiB."_s},
     };
     for (const auto& c : cases) {
         addLink(c.text);
-        EXPECT_EQ(model.status(), c.status) << c.text.toStdString();
+        EXPECT_EQ(model.status(), c.status) << c.text.left(80).toStdString();
         EXPECT_EQ(model.linkText(), c.text);
     }
     EXPECT_TRUE(added.isEmpty());

@@ -4,9 +4,11 @@
 #include "ui/add_account/add_account_model.h"
 #include "ui/add_account/add_account_segmented_control.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/add_account/link_text_edit.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
+#include <QAccessible>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
@@ -24,8 +26,10 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -157,6 +161,7 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
     contentLayout->addWidget(m_panels);
     contentLayout->addStretch(1);
     auto* scroll = new QScrollArea;
+    m_content = scroll;
     scroll->setObjectName(QStringLiteral("contentArea"));
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
@@ -167,7 +172,8 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
     scroll->setMaximumHeight(360);
     root->addWidget(scroll, 1);
 
-    m_status = textLabel(QString(), TextStyle::caption, secondaryColor(palette()), font());
+    // Body size: an error must be read, not noticed in passing.
+    m_status = textLabel(QString(), TextStyle::body, secondaryColor(palette()), font());
     m_status->setObjectName(QStringLiteral("statusLine"));
     m_status->setContentsMargins(sideMargin, 0, sideMargin, 4);
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -180,6 +186,7 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
     installShortcuts();
     connect(m_model, &AddAccountModel::changed, this, &AddAccountDialog::syncFromModel);
     syncFromModel();
+    fitContent();
 }
 
 AddAccountDialog::~AddAccountDialog() = default;
@@ -282,7 +289,9 @@ QWidget* AddAccountDialog::buildPastePanel()
         textLabel(QStringLiteral("Paste a setup link like otpauth://totp/\u2026 or a Google "
                                  "Authenticator export link otpauth-migration://offline?data=\u2026"),
                   TextStyle::callout, secondaryColor(palette()), font()));
-    m_linkEdit = new QPlainTextEdit;
+    auto* linkEdit = new LinkTextEdit(AddAccountModel::maximumLinkLength);
+    connect(linkEdit, &LinkTextEdit::textRefused, m_model, &AddAccountModel::refuseLongText);
+    m_linkEdit = linkEdit;
     m_linkEdit->setObjectName(QStringLiteral("linkEdit"));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(textStyleFont(font(), TextStyle::body).pointSizeF());
@@ -474,16 +483,57 @@ void AddAccountDialog::runPrimaryAction()
     }
 }
 
+void AddAccountDialog::showStatus(const AddAccountModel& model)
+{
+    const bool hadStatus = m_status->isVisibleTo(this);
+    const bool isError = !model.status().isEmpty() && !model.isWorking();
+    QPalette colors = m_status->palette();
+    colors.setColor(QPalette::WindowText, isError ? redColor() : secondaryColor(palette()));
+    // Shown behind the line for a moment when the same error comes again.
+    colors.setColor(QPalette::Window, withAlpha(redColor(), 0.15));
+    m_status->setPalette(colors);
+    m_status->setText(model.status());
+    m_status->setVisible(!model.status().isEmpty());
+    if (model.statusReports() != m_shownReports) {
+        m_shownReports = model.statusReports();
+        if (isError) {
+            // Screen readers announce the message; the same message again lights up once,
+            // so the user sees the second attempt failed too.
+            QAccessibleEvent alert(m_status, QAccessible::Alert);
+            QAccessible::updateAccessibility(&alert);
+            m_status->setAccessibleDescription(model.status());
+            if (hadStatus) {
+                m_status->setAutoFillBackground(true);
+                QTimer::singleShot(400, m_status, [this] { m_status->setAutoFillBackground(false); });
+            }
+        }
+    }
+    if (hadStatus != !model.status().isEmpty())
+        fitContent();
+}
+
+void AddAccountDialog::fitContent()
+{
+    // The content area takes the height its panel needs (within its bounds) and the dialog
+    // grows with the status line, so no scrollbar appears over nothing to scroll.
+    const int needed = m_content->widget()->sizeHint().height();
+    m_content->setMinimumHeight(std::clamp(needed, 280, 360));
+    adjustSize();
+}
+
 void AddAccountDialog::syncFromModel()
 {
     const AddAccountModel& model = *m_model;
     m_modeSelector->setSelected(int(model.mode()));
-    m_panels->setCurrentIndex(int(model.mode()));
+    if (m_panels->currentIndex() != int(model.mode())) {
+        m_panels->setCurrentIndex(int(model.mode()));
+        fitContent();
+    }
 
-    m_status->setText(model.status());
-    m_status->setVisible(!model.status().isEmpty());
+    showStatus(model);
 
-    const bool busy = model.isWorking() && model.mode() == AddMode::scanScreen;
+    const bool busy =
+        model.isWorking() && (model.mode() == AddMode::scanScreen || model.mode() == AddMode::imageFile);
     m_primary->setText(busy ? QString() : primaryButtonTitle(model.mode()));
     m_busy->setVisible(busy);
     m_primary->setEnabled(model.isPrimaryEnabled());

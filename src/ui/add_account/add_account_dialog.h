@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QRImporter;
 class QSpinBox;
 class QStackedWidget;
@@ -66,6 +67,8 @@ private:
     void selectModeFromKeyboard(AddMode mode);
     void runPrimaryAction();
     void syncFromModel();
+    void showStatus(const AddAccountModel& model);
+    void fitContent();
 
     AddAccountModel* m_model;
     ImageFileChooser m_chooseImageFile;
@@ -73,6 +76,8 @@ private:
     AddAccountSegmentedControl* m_modeSelector = nullptr;
     QStackedWidget* m_panels = nullptr;
     QLabel* m_status = nullptr;
+    QScrollArea* m_content = nullptr;
+    int m_shownReports = 0;
     QPushButton* m_primary = nullptr;
     QProgressBar* m_busy = nullptr;
     QPlainTextEdit* m_linkEdit = nullptr;

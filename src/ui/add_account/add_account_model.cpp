@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
@@ -136,7 +137,7 @@ bool AddAccountModel::isPrimaryEnabled() const
     case AddMode::imageFile:
         return !m_isWorking;
     case AddMode::pasteLink:
-        return !m_linkText.trimmed().isEmpty();
+        return std::any_of(m_linkText.cbegin(), m_linkText.cend(), [](QChar c) { return !c.isSpace(); });
     case AddMode::manual:
         return hasManualInput();
     }
@@ -192,9 +193,8 @@ void AddAccountModel::finishScan()
         return;
     auto result = m_decoding.result();
     if (!result.ok()) {
-        m_status = message(result.error());
         m_isWorking = false;
-        Q_EMIT changed();
+        setStatus(message(result.error()));
         return;
     }
     finish(result.value());
@@ -239,18 +239,33 @@ void AddAccountModel::chooseImageFile(const QString& path)
 {
     if (path.isEmpty() || m_isWorking)
         return;
-    if (importBackupFile(path))
+    // A named pipe or a device would block the open; the image reader says what is wrong.
+    if (QFileInfo(path).isFile() && importBackupFile(path))
         return;
-    auto result = m_importer.importImageFile(path);
-    if (!result.ok()) {
-        setStatus(message(result.error()));
-        return;
-    }
-    finish(result.value());
+    m_isWorking = true;
+    m_status = QStringLiteral("Reading the image\u2026");
+    Q_EMIT changed();
+    // A large photo takes a while to decode; the window goes on meanwhile. The result comes
+    // back like a scan's, and cancelling drops it the same way.
+    const QRImporter& importer = m_importer;
+    m_decodingGeneration = m_scanGeneration;
+    m_decoding.setFuture(QtConcurrent::run([&importer, path] { return importer.importImageFile(path); }));
+}
+
+void AddAccountModel::refuseLongText(qsizetype length)
+{
+    const QLocale locale;
+    setStatus(QStringLiteral("This text is too long to be a setup link (%1). Paste at most %2.")
+                  .arg(locale.formattedDataSize(length, 1, QLocale::DataSizeIecFormat),
+                       locale.formattedDataSize(maximumLinkLength, 0, QLocale::DataSizeIecFormat)));
 }
 
 void AddAccountModel::addFromLink()
 {
+    if (m_linkText.size() > maximumLinkLength) {
+        refuseLongText(m_linkText.size());
+        return;
+    }
     const QString link = m_linkText.trimmed();
     if (link.isEmpty())
         return;
@@ -310,9 +325,8 @@ void AddAccountModel::addManual()
 void AddAccountModel::finish(const QList<Account>& accounts)
 {
     if (accounts.isEmpty()) {
-        m_status = QStringLiteral("No accounts were imported.");
         m_isWorking = false;
-        Q_EMIT changed();
+        setStatus(QStringLiteral("No accounts were imported."));
         return;
     }
     // dismiss may close the dialog that owns this model: nothing after it touches members.
@@ -325,9 +339,8 @@ void AddAccountModel::finish(const QList<Account>& accounts)
 
 void AddAccountModel::setStatus(const QString& status)
 {
-    if (m_status == status)
-        return;
     m_status = status;
+    ++m_statusReports;
     Q_EMIT changed();
 }
 

@@ -36,6 +36,9 @@ public:
 
     // Lets the dialog draw its progress state before the capture blocks the GUI thread.
     static constexpr std::chrono::milliseconds scanYield{250};
+    // A setup link is a few hundred characters and an export of a thousand accounts well
+    // under a megabyte; anything longer is not a link and would only stall the text area.
+    static constexpr qsizetype maximumLinkLength = 1024 * 1024;
     static constexpr std::int64_t minimumPeriod = 15;
     static constexpr std::int64_t maximumPeriod = 120;
     static constexpr std::int64_t periodStep = 15;
@@ -50,6 +53,8 @@ public:
     AddMode mode() const { return m_mode; }
     // Empty when there is nothing to report.
     const QString& status() const { return m_status; }
+    // Counts every report, so the same message given twice can be shown again.
+    int statusReports() const { return m_statusReports; }
     // True while a screen scan is pending or running.
     bool isWorking() const { return m_isWorking; }
 
@@ -80,13 +85,16 @@ public:
     // Shows the progress state, yields for scanYield, then captures every display (the
     // desktop may take its time and ask the user) and decodes them on a worker thread.
     void startScan();
-    // Imports the chosen file at once: another authenticator's backup or export (recognised
-    // by its content, asking for its password when it is encrypted), else the QR codes of an
-    // image. An empty path means the chooser was cancelled and changes nothing.
+    // Imports the chosen file: another authenticator's backup or export (recognised by its
+    // content, asking for its password when it is encrypted), else the QR codes of an image,
+    // read on a worker thread. An empty path means the chooser was cancelled and changes
+    // nothing. Only regular files are opened.
     void chooseImageFile(const QString& path);
     void setPasswordPrompt(PasswordPrompt prompt) { m_askPassword = std::move(prompt); }
     void addFromLink();
     void addManual();
+    // Refuses a paste that would make the link text longer than maximumLinkLength.
+    void refuseLongText(qsizetype length);
     // Drops a scan that has not finished, so that nothing is added after the user has
     // cancelled. Does not run dismiss.
     void cancelPendingScan();
@@ -117,6 +125,7 @@ private:
 
     AddMode m_mode = AddMode::scanScreen;
     QString m_status;
+    int m_statusReports = 0;
     bool m_isWorking = false;
     QString m_manualIssuer;
     QString m_manualName;
