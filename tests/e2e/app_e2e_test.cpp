@@ -14,6 +14,8 @@
 
 using namespace E2E;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // RFC 6238's SHA-1 key, as the stored JSON (Base64) and as oathtool takes it (Base32).
@@ -159,6 +161,37 @@ TEST_F(AppEndToEnd, ASecondLaunchHandsItsRequestToTheRunningInstanceAndExitsZero
     EXPECT_EQ(second.exitCode, 0) << qPrintable(second.err);
     EXPECT_FALSE(waitForMainWindow().isEmpty()) << "the running instance did not show its window";
     EXPECT_EQ(m_apps.first()->state(), QProcess::Running);
+}
+
+// This session has no tray: the main window alone must lead to the settings and to Quit.
+TEST_F(AppEndToEnd, WithoutATrayTheMainWindowOpensTheSettingsAndQuits)
+{
+    QProcess* app = start();
+    const QString window = waitForMainWindow();
+    ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
+    ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+    ASSERT_TRUE(
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("ctrl+comma")}));
+    const QString settings = waitForWindow(QStringLiteral("Settings"));
+    ASSERT_FALSE(settings.isEmpty()) << "Ctrl+comma opened no settings";
+    // The desktop adds the program's name once, after the window's own title.
+    EXPECT_EQ(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), settings}).out,
+              u"Settings \u2014 Brisvane"_s);
+
+    // Without a window manager the settings window may cover the main window's header.
+    ASSERT_TRUE(xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), settings,
+                         QStringLiteral("900"), QStringLiteral("300")}));
+    // The menu button is the last one in the header, right of Add; its last entry is Quit.
+    ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+    const int width = windowGeometry(window).value(QStringLiteral("WIDTH"));
+    ASSERT_TRUE(
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(width - 26),
+                 QStringLiteral("24"), QStringLiteral("click"), QStringLiteral("1")}));
+    QThread::msleep(400);
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")}));
+    ASSERT_TRUE(app->waitForFinished(10000)) << "Quit in the window's menu did not end the program";
+    EXPECT_EQ(app->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app->exitCode(), 0);
 }
 
 TEST_F(AppEndToEnd, WithoutADisplayItSaysSoInsteadOfAborting)

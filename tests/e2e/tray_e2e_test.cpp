@@ -223,11 +223,10 @@ TEST_F(TrayEndToEnd, ARecordedBindingCopiesTheCode)
     // Ctrl+comma opens the settings window from the tray window.
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+comma")}));
     std::optional<QRect> settings;
+    ASSERT_TRUE(waitUntil([&] { return (settings = windowNamed(QStringLiteral("Settings"))).has_value(); }));
     ASSERT_TRUE(
-        waitUntil([&] { return (settings = windowNamed(QStringLiteral("Brisvane Settings"))).has_value(); }));
-    ASSERT_TRUE(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                         QStringLiteral("^Brisvane Settings$"), QStringLiteral("windowfocus"),
-                         QStringLiteral("--sync")}));
+        xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                 QStringLiteral("^Settings$"), QStringLiteral("windowfocus"), QStringLiteral("--sync")}));
     // To the Hotkeys tab, then "Add hotkey" at the left of the footer.
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Tab")}));
     QThread::msleep(300);

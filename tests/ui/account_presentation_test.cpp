@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window/account_filter.h"
+#include "ui/main_window/keyring_error_help.h"
 #include "ui/main_window/list_move.h"
 #include "ui/widgets/account_presentation.h"
 #include "ui/widgets/timer_ring.h"
 #include "ui_test_support.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <tuple>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -101,6 +105,47 @@ TEST(TimerRing, StartsFullThenCountsDownAndChangesColourOnProgress)
         EXPECT_GE(ring.label().toInt(), 1) << offset;
         EXPECT_GT(ring.progress(), 0) << offset;
     }
+}
+
+TEST(TimerRing, MovesLinearlyFromOneTicksProgressToTheNextAndRefillsAtAStepsEnd)
+{
+    const double stepStart = 1'700'000'010.0;
+    const auto at = [stepStart](double elapsed) {
+        return TimerRing{30, instantFromSeconds(stepStart + elapsed)};
+    };
+    const std::tuple<double, double, double, double> cases[] = {
+        {10, 11, 0.0, 20.0 / 30}, {10, 11, 0.5, 19.5 / 30},
+        {10, 11, 1.0, 19.0 / 30}, {10, 11, 7.0, 19.0 / 30}, // held at the end
+        {29, 30, 0.5, 15.5 / 30},                           // a new step fills the ring back up
+    };
+    for (const auto& [from, to, fraction, expected] : cases) {
+        SCOPED_TRACE(fraction);
+        EXPECT_NEAR(blendedProgress(at(from), at(to), fraction), expected, 1e-9);
+    }
+}
+
+// The footer's help must say what the README's troubleshooting table says.
+TEST(KeyringErrorHelp, MatchesTheReadmeTableAndOnlyKeyringErrors)
+{
+    QFile readme(QStringLiteral(BRISVANE_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    int rows = 0;
+    for (const QString& line : QString::fromUtf8(readme.readAll()).split(u'\n')) {
+        const QStringList cells = line.split(u'|');
+        bool isCode = false;
+        const int code = cells.value(1).trimmed().toInt(&isCode);
+        if (cells.size() != 5 || !isCode)
+            continue;
+        ++rows;
+        const auto help = keyringErrorHelp(u"Keychain error: "_s + QString::number(code));
+        ASSERT_TRUE(help.has_value()) << code;
+        EXPECT_EQ(help->meaning, cells[2].trimmed());
+        EXPECT_EQ(help->remedy, cells[3].trimmed());
+    }
+    EXPECT_EQ(rows, 4);
+    for (const QString& other :
+         {u"Keychain error: 1"_s, u"Failed to decode accounts."_s, u"Keychain error: "_s})
+        EXPECT_FALSE(keyringErrorHelp(other).has_value()) << other.toStdString();
 }
 
 TEST(TimerRing, AnUnusablePeriodShowsAnEmptyRingInsteadOfNaN)

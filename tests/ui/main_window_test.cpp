@@ -19,9 +19,14 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
+#include <QVariantAnimation>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -276,9 +281,83 @@ TEST_F(MainWindowTest, TheErrorFooterShowsTheStoresLastError)
     EXPECT_TRUE(m_window->errorFooter()->isVisible());
     EXPECT_TRUE(m_window->errorFooter()->text().contains(u"-25291"_s));
 
+    // The README's meaning on hover, and its advice one click away.
+    EXPECT_EQ(m_window->errorFooter()->toolTip(),
+              u"No Secret Service provider answers, or there is no session bus at all."_s);
+    ASSERT_TRUE(m_window->errorHelpLink()->isVisible());
+    Q_EMIT m_window->errorHelpLink()->linkActivated(u"#help"_s);
+    auto* help = m_window->findChild<QMessageBox*>(u"errorHelp"_s);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->informativeText().contains(u"gnome-keyring"_s));
+    help->close();
+
     m_items.clearFailures();
     m_store->saveOrder();
     EXPECT_FALSE(m_window->errorFooter()->isVisible());
+    EXPECT_FALSE(m_window->errorHelpLink()->isVisible());
+}
+
+// Settings and Quit must be reachable where no tray icon exists.
+TEST_F(MainWindowTest, TheMenuBesideAddOffersSettingsAndQuitAlsoByKeyboard)
+{
+    open({testAccount({}, u"A"_s)});
+    QSignalSpy settings(m_window.get(), &MainWindow::settingsRequested);
+    QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
+    QToolButton* button = m_window->menuButton();
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->parentWidget(), m_window->addButton()->parentWidget());
+    QStringList entries;
+    for (QAction* action : button->menu()->actions())
+        if (!action->isSeparator())
+            entries.append(action->text() + u' ' + action->shortcut().toString());
+    EXPECT_EQ(entries, (QStringList{u"Settings\u2026 Ctrl+,"_s, u"Quit Ctrl+Q"_s}));
+
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_Comma, Qt::ControlModifier);
+    QTest::keyClick(m_window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(settings.count(), 1);
+    EXPECT_EQ(quit.count(), 1);
+}
+
+// Once the list scrolls, rows must not slide under the scrollbar: every row fits the
+// viewport and long names give way, down to the smallest window.
+TEST_F(MainWindowTest, RowsFitTheViewportAtTheMinimumSizeWithAScrollingList)
+{
+    QList<Account> accounts;
+    for (int i = 0; i < 30; ++i)
+        accounts.append(testAccount(u"An issuer with a very long name indeed, number %1"_s.arg(i),
+                                    u"someone.with.a.long.address@example.com"_s));
+    open(accounts);
+    for (const QSize size : {QSize(520, 420), QSize(700, 500), QSize(520, 420)}) {
+        SCOPED_TRACE(size.width());
+        m_window->resize(size);
+        QTest::qWait(50);
+        EXPECT_EQ(m_window->size(), size);
+        EXPECT_TRUE(list().verticalScrollBar()->isVisible());
+        EXPECT_FALSE(list().horizontalScrollBar()->isVisible());
+        const int viewportWidth = list().viewport()->width();
+        for (int row : {0, 29}) {
+            EXPECT_EQ(list().visualRect(m_window->listModel()->index(row)).width(), viewportWidth);
+            const QRect copy = list().elementRect(row, Element::copy);
+            EXPECT_LE(copy.right(), viewportWidth) << row;
+            EXPECT_GT(list().elementRect(row, Element::code).left(), 0) << row;
+        }
+    }
+}
+
+// Each change of a ring moves over half a second, repainting only the rings' column.
+TEST_F(MainWindowTest, TheRingMovesToEachNewInstantOverHalfASecond)
+{
+    open({testAccount(u"A"_s, u"a"_s)});
+    QSignalSpy ticks(&m_clock, &TickingClock::nowChanged);
+    ASSERT_TRUE(ticks.wait(2500));
+    auto* animation = m_window->findChild<QVariantAnimation*>();
+    ASSERT_NE(animation, nullptr);
+    EXPECT_EQ(animation->state(), QAbstractAnimation::Running);
+    EXPECT_EQ(animation->duration(), 500);
+    EXPECT_TRUE(
+        QTest::qWaitFor([animation] { return animation->state() == QAbstractAnimation::Stopped; }, 1000));
 }
 
 TEST_F(MainWindowTest, ATickMovesTheCodesToTheNewInstant)

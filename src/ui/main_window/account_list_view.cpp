@@ -29,6 +29,10 @@ AccountListView::AccountListView(AccountRowDelegate& delegate, QWidget* parent)
     setMouseTracking(true);
     setSpacing(0);
     viewport()->setAutoFillBackground(false);
+    // Rows always fit the viewport: their contents give way (names elide) instead of
+    // sliding under the vertical scrollbar.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
 }
 
 void AccountListView::startDrag(Qt::DropActions)

@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -115,6 +116,20 @@ void AccountRowDelegate::paintNameBlock(QPainter& painter, const QStyleOptionVie
                      subtitleMetrics.elidedText(subtitle, Qt::ElideRight, block.width()));
 }
 
+namespace {
+
+// The part of the viewport this paint covers, in the painter's coordinates: the animation
+// of the rings repaints only their column, and rows then skip everything outside it.
+QRect exposedRect(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->systemClip().isEmpty())
+        return {};
+    return painter.deviceTransform().inverted().mapRect(engine->systemClip().boundingRect());
+}
+
+} // namespace
+
 void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
 {
@@ -123,10 +138,22 @@ void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         return;
     const QPalette& palette = option.palette;
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const QString code = displayedCode(*account, m_now);
+    const QRect exposed = exposedRect(*painter);
+    const auto shows = [&exposed](const QRect& area) {
+        return exposed.isEmpty() || exposed.intersects(area);
+    };
+
+    // Where the ring and buttons sit does not depend on the code; the code is computed only
+    // when the text part of the row is to be drawn.
+    AccountRowLayout layout = accountRowLayout(option.rect, 0);
+    const QRect textArea(layout.handle.topLeft(), layout.ringOrAdvance.bottomLeft());
+    const bool drawText = shows(textArea);
+    QString code;
     const QFont digits = codeFont(option.font);
-    const AccountRowLayout layout =
-        accountRowLayout(option.rect, QFontMetrics(digits).horizontalAdvance(code));
+    if (drawText) {
+        code = displayedCode(*account, m_now);
+        layout = accountRowLayout(option.rect, QFontMetrics(digits).horizontalAdvance(code));
+    }
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -149,43 +176,52 @@ void AccountRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawRoundedRect(QRectF(layout.background).adjusted(1, 1, -1, -1), 6, 6);
     }
 
-    if (m_canReorder) {
-        const QRect handleIcon(layout.handle.center() - QPoint(7, 7), QSize(15, 15));
-        painter->drawPixmap(handleIcon, icon(AppIcon::dragHandle, 15, secondaryColor(palette), dpr));
+    const QColor accent = accentColor(palette);
+    if (drawText) {
+        if (m_canReorder) {
+            const QRect handleIcon(layout.handle.center() - QPoint(7, 7), QSize(15, 15));
+            painter->drawPixmap(handleIcon, icon(AppIcon::dragHandle, 15, secondaryColor(palette), dpr));
+        }
+
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(withAlpha(accent, 0.15));
+        painter->drawEllipse(layout.badge);
+        painter->setFont(badgeFont(option.font));
+        painter->setPen(accent);
+        painter->drawText(layout.badge, Qt::AlignCenter, initials(*account));
+
+        paintNameBlock(*painter, option, layout, *account);
+
+        painter->setFont(digits);
+        painter->setPen(primaryColor(palette));
+        painter->drawText(layout.code, Qt::AlignRight | Qt::AlignVCenter, code);
     }
 
-    const QColor accent = accentColor(palette);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(withAlpha(accent, 0.15));
-    painter->drawEllipse(layout.badge);
-    painter->setFont(badgeFont(option.font));
-    painter->setPen(accent);
-    painter->drawText(layout.badge, Qt::AlignCenter, initials(*account));
-
-    paintNameBlock(*painter, option, layout, *account);
-
-    painter->setFont(digits);
-    painter->setPen(primaryColor(palette));
-    painter->drawText(layout.code, Qt::AlignRight | Qt::AlignVCenter, code);
-
     if (account->type == OTPType::totp) {
-        paintTimerRing(*painter, layout.ringOrAdvance, TimerRing{static_cast<double>(account->period), m_now},
-                       palette);
+        const auto period = static_cast<double>(account->period);
+        const TimerRing ring{period, m_now};
+        const double arc = m_ringFraction >= 1
+                               ? ring.progress()
+                               : blendedProgress(TimerRing{period, m_previousNow}, ring, m_ringFraction);
+        paintTimerRing(*painter, layout.ringOrAdvance, ring, palette, arc);
     } else {
         const QRect advanceIcon(layout.ringOrAdvance.center() - QPoint(9, 9), QSize(19, 19));
         painter->drawPixmap(advanceIcon, icon(AppIcon::advance, 19, accent, dpr));
     }
 
-    const bool copied = m_copiedAccountID == account->id;
-    const QRect copyIcon(layout.copy.center() - QPoint(8, 8), QSize(17, 17));
-    painter->drawPixmap(copyIcon, copied ? icon(AppIcon::copied, 17, greenColor(), dpr)
-                                         : icon(AppIcon::copy, 17, secondaryColor(palette), dpr));
+    if (shows(layout.copy)) {
+        const bool copied = m_copiedAccountID == account->id;
+        const QRect copyIcon(layout.copy.center() - QPoint(8, 8), QSize(17, 17));
+        painter->drawPixmap(copyIcon, copied ? icon(AppIcon::copied, 17, greenColor(), dpr)
+                                             : icon(AppIcon::copy, 17, secondaryColor(palette), dpr));
+    }
     painter->restore();
 }
 
-QSize AccountRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize AccountRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    return QSize(option.rect.width(), AccountRowLayout::rowHeight);
+    // No width of its own: the view gives every row the viewport's width, whatever it is.
+    return QSize(0, AccountRowLayout::rowHeight);
 }
 
 bool AccountRowDelegate::editorEvent(QEvent* event, QAbstractItemModel*, const QStyleOptionViewItem& option,

@@ -22,7 +22,14 @@ class AccountRowDelegate : public QStyledItemDelegate
 public:
     explicit AccountRowDelegate(QObject* parent = nullptr);
 
-    void setNow(Instant now) { m_now = now; }
+    // A new instant; the rings move from the previous one as the ring fraction goes to 1.
+    void setNow(Instant now)
+    {
+        m_previousNow = m_now;
+        m_now = now;
+    }
+    // How far, from 0 to 1, the rings have moved from the previous instant to the current one.
+    void setRingFraction(double fraction) { m_ringFraction = fraction; }
     void setCopiedAccountID(std::optional<QUuid> id) { m_copiedAccountID = id; }
     void setCanReorder(bool canReorder) { m_canReorder = canReorder; }
 
@@ -50,6 +57,8 @@ private:
                         const Account& account) const;
 
     Instant m_now{};
+    Instant m_previousNow{};
+    double m_ringFraction = 1;
     std::optional<QUuid> m_copiedAccountID;
     bool m_canReorder = true;
     AccountRowLayout::Element m_pressed = AccountRowLayout::Element::none;

@@ -9,8 +9,10 @@
 #include "ui/main_window/account_list_view.h"
 #include "ui/main_window/account_qr_dialog.h"
 #include "ui/main_window/account_row_delegate.h"
+#include "ui/main_window/account_row_layout.h"
 #include "ui/main_window/clock_notice.h"
 #include "ui/main_window/edit_account_dialog.h"
+#include "ui/main_window/keyring_error_help.h"
 #include "ui/main_window/list_move.h"
 #include "ui/main_window/undo_delete_bar.h"
 #include "ui/widgets/app_icons.h"
@@ -25,11 +27,15 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <QVariantAnimation>
 #include <algorithm>
 #include <utility>
 
@@ -111,20 +117,40 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     m_sessionNotice->hide();
     layout->addWidget(m_sessionNotice);
 
-    m_errorFooter = new QLabel(this);
+    m_errorBar = new QWidget(this);
+    m_errorBar->setObjectName(QStringLiteral("errorBar"));
+    m_errorBar->setAttribute(Qt::WA_StyledBackground);
+    m_errorBar->setStyleSheet(
+        QStringLiteral("QWidget#errorBar { background: %1; }").arg(rgbaText(withAlpha(redColor(), 0.08))));
+    auto* errorRow = new QHBoxLayout(m_errorBar);
+    errorRow->setContentsMargins(12, 6, 12, 6);
+    errorRow->setSpacing(12);
+    m_errorFooter = new QLabel(m_errorBar);
     m_errorFooter->setObjectName(QStringLiteral("errorFooter"));
     m_errorFooter->setWordWrap(true);
     m_errorFooter->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_errorFooter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_errorFooter->setFont(textStyleFont(font(), TextStyle::caption));
-    m_errorFooter->setStyleSheet(QStringLiteral("color: %1; background: %2; padding: 6px 12px;")
-                                     .arg(rgbaText(redColor()), rgbaText(withAlpha(redColor(), 0.08))));
-    layout->addWidget(m_errorFooter);
+    m_errorFooter->setStyleSheet(QStringLiteral("color: %1;").arg(rgbaText(redColor())));
+    errorRow->addWidget(m_errorFooter, 1);
+    m_errorHelpLink = new QLabel(QStringLiteral("<a href=\"#help\">What does this mean?</a>"), m_errorBar);
+    m_errorHelpLink->setObjectName(QStringLiteral("errorHelpLink"));
+    m_errorHelpLink->setFont(textStyleFont(font(), TextStyle::caption));
+    m_errorHelpLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(m_errorHelpLink, &QLabel::linkActivated, this, &MainWindow::explainError);
+    errorRow->addWidget(m_errorHelpLink);
+    layout->addWidget(m_errorBar);
 
     connect(&m_store, &AccountStore::accountsChanged, this, &MainWindow::updateContent);
     connect(&m_store, &AccountStore::lastErrorChanged, this, &MainWindow::updateErrorFooter);
     connect(&m_store, &AccountStore::unreadableItemsChanged, this, &MainWindow::updateErrorFooter);
     connect(&m_clock, &TickingClock::nowChanged, this, &MainWindow::updateRows);
+    m_ringAnimation = new QVariantAnimation(this);
+    m_ringAnimation->setStartValue(0.0);
+    m_ringAnimation->setEndValue(1.0);
+    m_ringAnimation->setDuration(int(ringAnimationDuration.count()));
+    connect(m_ringAnimation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& value) { moveRings(value.toDouble()); });
     connect(m_delegate, &AccountRowDelegate::copyRequested, this,
             [this](int row) { copyAccountCode(m_model->accountAt(row)); });
     connect(m_listView, &AccountListView::copyRequested, this,
@@ -150,9 +176,6 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     auto* addShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
     addShortcut->setContext(Qt::WindowShortcut);
     connect(addShortcut, &QShortcut::activated, this, &MainWindow::showAddSheet);
-    auto* quitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    quitShortcut->setContext(Qt::WindowShortcut);
-    connect(quitShortcut, &QShortcut::activated, this, &MainWindow::quitRequested);
 
     updateContent();
     updateErrorFooter();
@@ -200,6 +223,33 @@ QWidget* MainWindow::buildHeader()
     m_addButton->setToolTip(QStringLiteral("Add accounts (Ctrl+N)"));
     connect(m_addButton, &QPushButton::clicked, this, &MainWindow::showAddSheet);
     row->addWidget(m_addButton);
+
+    // The actions belong to the window, so their shortcuts work whether the menu is open or not.
+    auto* menu = new QMenu(this);
+    QAction* settings =
+        menu->addAction(QStringLiteral("Settings\u2026"), this, &MainWindow::settingsRequested);
+    settings->setObjectName(QStringLiteral("settingsAction"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    menu->addSeparator();
+    QAction* quit = menu->addAction(QStringLiteral("Quit"), this, &MainWindow::quitRequested);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (QAction* action : {settings, quit}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action);
+    }
+    m_menuButton = new QToolButton(header);
+    m_menuButton->setObjectName(QStringLiteral("menuButton"));
+    m_menuButton->setIcon(appIcon(AppIcon::menu));
+    m_menuButton->setToolTip(QStringLiteral("Settings and Quit"));
+    m_menuButton->setAccessibleName(QStringLiteral("Menu"));
+    m_menuButton->setMenu(menu);
+    m_menuButton->setPopupMode(QToolButton::InstantPopup);
+    m_menuButton->setAutoRaise(true);
+    // Only the icon: the arrow Qt adds for a menu would make the button look like a list box.
+    m_menuButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
+    row->addWidget(m_menuButton);
     return header;
 }
 
@@ -227,16 +277,20 @@ QWidget* MainWindow::buildEmptyState()
     hint->setContentsMargins(40, 0, 40, 0);
     column->addWidget(hint);
 
-    auto* add = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add account"), page);
+    const QColor accent = accentColor(palette());
+    const QColor onAccent = palette().color(QPalette::HighlightedText);
+    // On the filled button the icon takes the button's text colour, as the label does.
+    const int iconSize = QFontMetrics(font()).height();
+    auto* add = new QPushButton(
+        QIcon(tintedIconPixmap(AppIcon::plus, QSize(iconSize, iconSize), onAccent, devicePixelRatioF())),
+        QStringLiteral("Add account"), page);
     add->setObjectName(QStringLiteral("emptyStateAddButton"));
     add->setDefault(true);
-    const QColor accent = accentColor(palette());
     add->setStyleSheet(
         QStringLiteral(
             "QPushButton { background: %1; color: %2; border: none; border-radius: 6px; padding: 6px 14px; }"
             "QPushButton:pressed { background: %3; }")
-            .arg(accent.name(), palette().color(QPalette::HighlightedText).name(),
-                 accent.darker(120).name()));
+            .arg(accent.name(), onAccent.name(), accent.darker(120).name()));
     column->addSpacing(4);
     column->addWidget(add, 0, Qt::AlignHCenter);
     column->addStretch(1);
@@ -270,17 +324,54 @@ void MainWindow::updateErrorFooter()
     QStringList labels;
     for (const QString& label : unreadable)
         labels.append(isolatedText(label).toHtmlEscaped());
-    m_errorFooter->setToolTip(labels.isEmpty() ? QString() : QStringLiteral("<qt>") + labels.join(u"<br>"));
     m_errorFooter->setText(lines.join(u'\n'));
-    m_errorFooter->setVisible(!lines.isEmpty());
+    // A keyring error number gets its meaning; otherwise the unreadable items are named.
+    const std::optional<KeyringErrorHelp> help = keyringErrorHelp(m_store.lastError().value_or(QString()));
+    if (help)
+        m_errorFooter->setToolTip(help->meaning);
+    else
+        m_errorFooter->setToolTip(labels.isEmpty() ? QString() : QStringLiteral("<qt>") + labels.join(u"<br>"));
+    m_errorHelpLink->setVisible(help.has_value());
+    m_errorBar->setVisible(!lines.isEmpty());
+}
+
+void MainWindow::explainError()
+{
+    const std::optional<KeyringErrorHelp> help = keyringErrorHelp(m_store.lastError().value_or(QString()));
+    if (!help)
+        return;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Keyring error"),
+                                QStringLiteral("%1\n\n%2").arg(*m_store.lastError(), help->meaning),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("errorHelp"));
+    // The remedy holds commands to copy; the README's troubleshooting table says the same.
+    box->setInformativeText(help->remedy);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void MainWindow::updateRows()
 {
     m_delegate->setNow(m_clock.now());
     m_model->setNow(m_clock.now());
-    if (m_content->currentIndex() == 1)
-        m_listView->viewport()->update();
+    if (m_content->currentIndex() != 1 || !m_listView->isVisible()) {
+        m_delegate->setRingFraction(1);
+        return;
+    }
+    m_delegate->setRingFraction(0);
+    m_listView->viewport()->update();
+    m_ringAnimation->stop();
+    m_ringAnimation->start();
+}
+
+void MainWindow::moveRings(double fraction)
+{
+    m_delegate->setRingFraction(fraction);
+    // Only the column of the rings: the rest of each row is as the tick drew it.
+    const QRect ring = accountRowLayout(QRect(0, 0, m_listView->viewport()->width(), 1), 0).ringOrAdvance;
+    m_listView->viewport()->update(
+        QRect(ring.left() - 1, 0, ring.width() + 2, m_listView->viewport()->height()));
 }
 
 void MainWindow::setSessionNotice(const QString& text)

@@ -24,6 +24,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QREncoder;
+class QToolButton;
+class QVariantAnimation;
 class QStackedWidget;
 class TickingClock;
 class UndoDeleteBar;
@@ -42,6 +44,8 @@ public:
     using DelayedCall = std::function<void(std::chrono::milliseconds, std::function<void()>)>;
 
     static constexpr std::chrono::milliseconds copiedIndicatorDelay{1500};
+    // Each change of a countdown ring moves over this long.
+    static constexpr std::chrono::milliseconds ringAnimationDuration{500};
 
     MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard, AddSheetFactory addSheet,
                QWidget* parent = nullptr, DelayedCall delayedCall = {});
@@ -71,11 +75,15 @@ public:
 
     QLineEdit* searchField() const { return m_searchField; }
     QPushButton* addButton() const { return m_addButton; }
+    // Beside Add: Settings and Quit, so both are reachable on a desktop without a tray.
+    QToolButton* menuButton() const { return m_menuButton; }
     AccountListView* listView() const { return m_listView; }
     AccountListModel* listModel() const { return m_model; }
     AccountRowDelegate* rowDelegate() const { return m_delegate; }
     QWidget* emptyState() const { return m_emptyState; }
     QLabel* errorFooter() const { return m_errorFooter; }
+    // "What does this mean?" beside a keyring error the README explains.
+    QLabel* errorHelpLink() const { return m_errorHelpLink; }
     QLabel* sessionNotice() const { return m_sessionNotice; }
     ClockNotice* clockNotice() const { return m_clockNotice; }
     UndoDeleteBar* undoBar() const { return m_undoBar; }
@@ -83,7 +91,9 @@ public:
 Q_SIGNALS:
     // The window's content appeared for the first time.
     void contentShown();
-    // Ctrl+Q: the shell decides whether the program may end.
+    // The menu's Settings entry or Ctrl+comma.
+    void settingsRequested();
+    // The menu's Quit entry or Ctrl+Q; the shell decides whether the program may end.
     void quitRequested();
 
 protected:
@@ -94,7 +104,9 @@ private:
     QWidget* buildEmptyState();
     void updateContent();
     void updateErrorFooter();
+    void explainError();
     void updateRows();
+    void moveRings(double fraction);
     void deleteRow(int row);
     void incrementRow(int row);
     void moveRows(const QList<qsizetype>& sourceRows, qsizetype destination);
@@ -121,10 +133,14 @@ private:
     AccountListView* m_listView = nullptr;
     QLineEdit* m_searchField = nullptr;
     QPushButton* m_addButton = nullptr;
+    QToolButton* m_menuButton = nullptr;
+    QVariantAnimation* m_ringAnimation = nullptr;
     QStackedWidget* m_content = nullptr;
     QWidget* m_emptyState = nullptr;
     QLabel* m_sessionNotice = nullptr;
     ClockNotice* m_clockNotice = nullptr;
     QLabel* m_errorFooter = nullptr;
     UndoDeleteBar* m_undoBar = nullptr;
+    QLabel* m_errorHelpLink = nullptr;
+    QWidget* m_errorBar = nullptr;
 };

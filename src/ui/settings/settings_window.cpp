@@ -17,7 +17,8 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
       m_hotKeys(new HotKeysTab(store, settings, keystrokes))
 {
     setObjectName(QStringLiteral("settingsWindow"));
-    setWindowTitle(QStringLiteral("Brisvane Settings"));
+    // The desktop adds " \u2014 Brisvane" after the title itself.
+    setWindowTitle(QStringLiteral("Settings"));
     setWindowIcon(appIcon(AppIcon::application));
     setFixedSize(windowWidth, windowHeight);
     m_tabs->setDocumentMode(true);

@@ -26,14 +26,19 @@ namespace {
 
 bool askToQuitWithUnsaved(int unsavedCount)
 {
+    const bool one = unsavedCount == 1;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Brisvane"),
-                    unsavedCount == 1
-                        ? QStringLiteral("One account is not saved in the keyring yet.")
+                    one ? QStringLiteral("One account is not saved in the keyring yet.")
                         : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
     box.setInformativeText(
-        QStringLiteral("The keyring refused to store them, so they would be lost if Brisvane quits now. Keep "
-                       "Brisvane running "
-                       "and it will store them with the next change once the keyring works again."));
+        one ? QStringLiteral(
+                  "The keyring refused to store it, so it would be lost if Brisvane quits now. Keep "
+                  "Brisvane running and it will store it with the next change once the keyring works "
+                  "again.")
+            : QStringLiteral(
+                  "The keyring refused to store them, so they would be lost if Brisvane quits now. "
+                  "Keep Brisvane running and it will store them with the next change once the "
+                  "keyring works again."));
     QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
     QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
     box.setDefaultButton(keep);
@@ -101,6 +106,7 @@ MainWindow& ApplicationShell::mainWindow()
         m_mainWindow->setQREncoder(m_qrEncoder);
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
+        connect(m_mainWindow.get(), &MainWindow::settingsRequested, this, &ApplicationShell::showSettings);
         connect(m_mainWindow.get(), &MainWindow::quitRequested, this, &ApplicationShell::requestQuit);
         m_mainWindow->installEventFilter(this);
     }

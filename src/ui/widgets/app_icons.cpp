@@ -41,6 +41,8 @@ IconNames namesFor(AppIcon icon)
         return {u"edit-delete", u":/main_window/icons/trash.svg"};
     case AppIcon::dragHandle:
         return {nullptr, u":/main_window/icons/drag-handle.svg"};
+    case AppIcon::menu:
+        return {u"open-menu", u":/main_window/icons/menu.svg"};
     case AppIcon::application:
         return {u"org.brisvane.Brisvane", u":/main_window/icons/org.brisvane.Brisvane.svg"};
     case AppIcon::trayKey:

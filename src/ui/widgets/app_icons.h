@@ -21,6 +21,7 @@ enum class AppIcon
     trash,
     dragHandle,
     application,
+    menu,
     // tray item, tray window, settings window
     trayKey,
     chevronUp,

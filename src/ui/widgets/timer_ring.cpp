@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,7 +41,11 @@ QString TimerRing::label() const
 
 TimerRing::Tone TimerRing::tone() const
 {
-    const double p = progress();
+    return toneAt(progress());
+}
+
+TimerRing::Tone TimerRing::toneAt(double p)
+{
     if (p > 0.33)
         return Tone::accent;
     if (p > 0.16)
@@ -61,7 +66,20 @@ QColor toneColor(TimerRing::Tone tone, const QPalette& palette)
     return accentColor(palette);
 }
 
+double blendedProgress(const TimerRing& from, const TimerRing& to, double fraction)
+{
+    const double start = from.progress();
+    const double end = to.progress();
+    return start + (end - start) * std::clamp(fraction, 0.0, 1.0);
+}
+
 void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring, const QPalette& palette)
+{
+    paintTimerRing(painter, rect, ring, palette, ring.progress());
+}
+
+void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring, const QPalette& palette,
+                    double arcProgress)
 {
     constexpr double lineWidth = 2;
     const QRectF circle = rect.adjusted(lineWidth / 2, lineWidth / 2, -lineWidth / 2, -lineWidth / 2);
@@ -74,10 +92,10 @@ void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring
 
     // Qt angles run counter-clockwise from three o'clock in 1/16 degrees: start at twelve
     // o'clock and sweep a negative span to go clockwise.
-    QPen arcPen(toneColor(ring.tone(), palette), lineWidth);
+    QPen arcPen(toneColor(TimerRing::toneAt(arcProgress), palette), lineWidth);
     arcPen.setCapStyle(Qt::RoundCap);
     painter.setPen(arcPen);
-    painter.drawArc(circle, 90 * 16, -static_cast<int>(std::lround(ring.progress() * 360 * 16)));
+    painter.drawArc(circle, 90 * 16, -static_cast<int>(std::lround(arcProgress * 360 * 16)));
 
     painter.setPen(secondaryColor(palette));
     painter.setFont(ringFont(painter.font()));

@@ -33,9 +33,18 @@ struct TimerRing
     QString label() const;
     // Accent above 0.33, orange above 0.16, red from there down.
     Tone tone() const;
+    // The tone a ring shows at any progress, for a ring on its way between two instants.
+    static Tone toneAt(double progress);
 };
+
+// The progress drawn `fraction` (0 to 1) of the way from one tick's ring to the next one's,
+// so each change of the ring moves smoothly instead of jumping.
+double blendedProgress(const TimerRing& from, const TimerRing& to, double fraction);
 
 QColor toneColor(TimerRing::Tone tone, const QPalette& palette);
 
 // Background circle, the progress arc from the top clockwise, and the seconds in the middle.
 void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring, const QPalette& palette);
+// The same with the arc and its colour at `arcProgress`, the seconds still those of `ring`.
+void paintTimerRing(QPainter& painter, const QRectF& rect, const TimerRing& ring, const QPalette& palette,
+                    double arcProgress);
