@@ -10,6 +10,7 @@
 #include "support/fake_clipboard.h"
 #include "support/fake_secure_item_store.h"
 #include "ui/main_window/account_list_view.h"
+#include "ui/main_window/account_row_layout.h"
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/ticking_clock.h"
 
@@ -21,6 +22,7 @@
 #include <QStringListModel>
 #include <QTest>
 #include <QThread>
+#include <QVariantAnimation>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -256,6 +258,19 @@ int main(int argc, char** argv)
         window.listView()->viewport()->repaint();
     });
 
+    // Between ticks the rings move for half a second, each frame repainting only their column.
+    const QRect ring =
+        accountRowLayout(QRect(0, 0, window.listView()->viewport()->width(), 1), 0).ringOrAdvance;
+    const QRect ringColumn(ring.left() - 1, 0, ring.width() + 2, window.listView()->viewport()->height());
+    const double frame = medianTickMs([&] { window.listView()->viewport()->repaint(ringColumn); });
+    int framesPerTick = 0;
+    auto* animation = window.findChild<QVariantAnimation*>();
+    if (animation != nullptr) {
+        QObject::connect(animation, &QVariantAnimation::valueChanged, [&] { ++framesPerTick; });
+        Q_EMIT clock.nowChanged(currentInstant());
+        QTest::qWait(animation->duration() + 100);
+    }
+
     QStringList labels;
     for (const Account& account : store.accounts())
         labels.append(accountLabel(account));
@@ -273,5 +288,8 @@ int main(int argc, char** argv)
     std::printf("  brisvane rows (codes, rings)  %8.3f ms (target < 4 ms)\n", tick);
     std::printf("  peer: plain QListView repaint %8.3f ms\n", plainTick);
     std::printf("  ratio %.2f\n", tick / plainTick);
+    std::printf("  one ring animation frame      %8.3f ms, %d frames after each tick\n", frame,
+                framesPerTick);
+    std::printf("  tick and its animation        %8.3f ms per second\n", tick + framesPerTick * frame);
     return 0;
 }
