@@ -14,10 +14,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -109,6 +112,36 @@ TEST_F(GeneralTabTest, UncheckingAnAccountHidesItFromTheTrayWindow)
     EXPECT_TRUE(settings.menuBarHiddenAccountIDs().contains(a.id));
     box->click();
     EXPECT_FALSE(settings.menuBarHiddenAccountIDs().contains(a.id));
+}
+
+// Long names end in an ellipsis instead of widening the window, and the short list of
+// accounts leaves the wheel to the page.
+TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
+{
+    QList<Account> accounts;
+    for (int i = 0; i < 12; ++i)
+        accounts.append(testAccount(QString(80, u'W') + QString::number(i), u"someone@example.com"_s));
+    store.addAccounts(accounts);
+    settings.setShowCodeInMenuBar(true);
+    open();
+    tab->resize(660, 420);
+    QCoreApplication::processEvents();
+    const auto boxes = child(u"shownAccounts"_s)->findChildren<QCheckBox*>();
+    ASSERT_EQ(boxes.size(), 12);
+    EXPECT_TRUE(boxes.first()->text().endsWith(u'\u2026'));
+    EXPECT_EQ(boxes.first()->toolTip(), accountLabel(accounts.first()));
+    EXPECT_TRUE(pickerEntries().at(1).endsWith(u'\u2026'));
+    EXPECT_LE(child<QComboBox>(u"trayAccountPicker"_s)->width(), 260);
+
+    auto* list = child(u"shownAccounts"_s)->findChild<QScrollArea*>();
+    auto* page = tab->findChild<QScrollArea*>();
+    ASSERT_NE(list, page);
+    const int before = page->verticalScrollBar()->value();
+    QWheelEvent wheel(QPointF(10, 10), list->viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list->viewport(), &wheel);
+    EXPECT_GT(page->verticalScrollBar()->value(), before);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(GeneralTabTest, AFailureSnapsTheSwitchBackAndOnlyRealChangesTouchTheLoginItem)

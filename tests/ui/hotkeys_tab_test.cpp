@@ -90,13 +90,17 @@ TEST_F(HotKeysTabTest, AddPickRecordMakesTheBindingActive)
 TEST_F(HotKeysTabTest, DisablingAndRemovingAreStoredAtOnceAndADeletedAccountCountsAsInactive)
 {
     open({binding(alice.id), binding(alice.id), binding(QUuid::createUuid())});
-    EXPECT_EQ(countText(), u"2 active of 3"_s);
-    // The binding of a deleted account shows no choice but still its combination.
-    EXPECT_EQ(tab->rows()[2]->accountPicker()->currentIndex(), -1);
+    // Two rows with one combination: only the first works, the second is marked.
+    EXPECT_EQ(countText(), u"1 active of 3"_s);
+    EXPECT_FALSE(tab->rows()[0]->conflictMark()->isVisible());
+    EXPECT_TRUE(tab->rows()[1]->conflictMark()->isVisible());
+    // The binding of a deleted account says so and keeps its combination.
+    EXPECT_EQ(tab->rows()[2]->accountPicker()->currentText(), u"Account deleted"_s);
     EXPECT_EQ(tab->rows()[2]->recorderButton()->text(), u"Ctrl+K"_s);
     tab->rows()[0]->enabledSwitch()->click();
     EXPECT_FALSE(settings.bindings()[0].enabled);
     EXPECT_EQ(countText(), u"1 active of 3"_s);
+    EXPECT_FALSE(tab->rows()[1]->conflictMark()->isVisible());
 
     const QUuid second = settings.bindings()[1].id;
     tab->rows()[0]->removeButton()->click();

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +28,10 @@ namespace {
 
 constexpr int pickerMaxWidth = 260;
 constexpr int shownAccountsMaxHeight = 140;
+// Account names longer than this end in "\u2026" (the full name is the tooltip), so no label
+// or picker grows wider than the window.
+constexpr int labelMaxWidth = 400;
+constexpr int pickerTextMaxWidth = pickerMaxWidth - 40;
 
 QLabel* glyphLabel(AppIcon glyph, const QColor& color, int size, QWidget* parent)
 {
@@ -58,6 +63,7 @@ GeneralTab::GeneralTab(AccountStore& store, AppSettings& settings, LoginItem& lo
 
     // The window has a fixed size; a long account list or a large font scrolls instead.
     auto* scroll = new QScrollArea(this);
+    m_page = scroll;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -175,6 +181,10 @@ QWidget* GeneralTab::buildTray()
     listArea->setFrameShape(QFrame::NoFrame);
     listArea->setWidgetResizable(true);
     listArea->setMaximumHeight(shownAccountsMaxHeight);
+    listArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The wheel scrolls the page, never this short list, so scrolling down the tab does not
+    // get stuck on it; its own scrollbar still moves it.
+    listArea->viewport()->installEventFilter(this);
     auto* list = new QWidget;
     m_shownAccountsLayout = new QVBoxLayout(list);
     m_shownAccountsLayout->setContentsMargins(0, 2, 0, 2);
@@ -295,6 +305,15 @@ void GeneralTab::refreshStatus()
     m_launchSwitch->setChecked(m_launchAtLogin);
 }
 
+bool GeneralTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == m_shownAccountsArea->viewport()) {
+        QCoreApplication::sendEvent(m_page->viewport(), event);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void GeneralTab::rebuildAccounts()
 {
     for (QCheckBox* box : std::as_const(m_shownAccountBoxes)) {
@@ -305,7 +324,10 @@ void GeneralTab::rebuildAccounts()
     }
     m_shownAccountBoxes.clear();
     for (const Account& account : m_store.accounts()) {
-        auto* box = new QCheckBox(displayLabel(account), m_shownAccountsLayout->parentWidget());
+        const QString label = displayLabel(account);
+        auto* box = new QCheckBox(fontMetrics().elidedText(label, Qt::ElideRight, labelMaxWidth),
+                                  m_shownAccountsLayout->parentWidget());
+        box->setToolTip(label);
         const QUuid id = account.id;
         connect(box, &QCheckBox::clicked, this,
                 [this, id](bool shown) { m_settings.setAccountShownInMenu(id, shown); });
@@ -328,7 +350,10 @@ void GeneralTab::refreshAccountPicker()
     m_accountPicker->addItem(QStringLiteral("First account"));
     int selected = 0;
     for (const Account& account : m_store.accounts()) {
-        m_accountPicker->addItem(displayLabel(account), uuidText(account.id));
+        const QString label = displayLabel(account);
+        m_accountPicker->addItem(fontMetrics().elidedText(label, Qt::ElideRight, pickerTextMaxWidth),
+                                 uuidText(account.id));
+        m_accountPicker->setItemData(m_accountPicker->count() - 1, label, Qt::ToolTipRole);
         if (m_settings.menuBarAccountID() == account.id)
             selected = m_accountPicker->count() - 1;
     }

@@ -43,6 +43,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildStartup();
@@ -72,6 +73,7 @@ private:
     QComboBox* m_accountPicker = nullptr;
     QWidget* m_shownAccountsBlock = nullptr;
     QScrollArea* m_shownAccountsArea = nullptr;
+    QScrollArea* m_page = nullptr;
     QVBoxLayout* m_shownAccountsLayout = nullptr;
     QList<QCheckBox*> m_shownAccountBoxes;
     QLabel* m_keyringLaunchError = nullptr;

@@ -138,7 +138,7 @@ QWidget* HotKeysTab::buildEmptyState()
     column->setSpacing(12);
     column->addStretch(1);
     auto* icon = new QLabel(box);
-    icon->setPixmap(tintedIconPixmap(AppIcon::commandCircle, QSize(40, 40), secondaryColor(palette()),
+    icon->setPixmap(tintedIconPixmap(AppIcon::keyboardCircle, QSize(40, 40), secondaryColor(palette()),
                                      devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     column->addWidget(icon);
@@ -206,7 +206,8 @@ void HotKeysTab::syncRows()
     for (qsizetype i = 0; i < ordered.size(); ++i) {
         m_listLayout->removeWidget(ordered.at(i));
         m_listLayout->insertWidget(static_cast<int>(i), ordered.at(i));
-        ordered.at(i)->setContent(bindings.at(i), m_store.accounts(), m_canSendKeystrokes);
+        ordered.at(i)->setContent(bindings.at(i), m_store.accounts(), m_canSendKeystrokes,
+                                  isShadowedBinding(bindings, m_store.accounts(), i));
     }
     m_rows = ordered;
     refreshDerived();

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr QSize recorderSize(150, 24);
+constexpr int pickerTextWidth = 220;
 
 } // namespace
 
@@ -69,19 +71,30 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     const QUuid id = binding.id;
     connect(m_remove, &QToolButton::clicked, this, [this, id] { m_settings.removeBinding(id); });
 
+    m_conflict = new QLabel(this);
+    m_conflict->setObjectName(QStringLiteral("bindingConflict"));
+    m_conflict->setPixmap(
+        tintedTrayPixmap(TrayGlyph::warning, QSize(16, 16), orangeColor(), devicePixelRatioF()));
+    m_conflict->setToolTip(
+        QStringLiteral("A hotkey above already uses this combination; only that one works."));
+    m_conflict->setAccessibleName(m_conflict->toolTip());
+    m_conflict->hide();
+
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(20, 10, 20, 10);
     row->setSpacing(12);
     row->addWidget(m_enabled);
     row->addWidget(m_account, 1);
+    row->addWidget(m_conflict);
     row->addWidget(m_recorder);
     row->addWidget(m_autoPaste);
     row->addWidget(m_remove);
 }
 
 void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<Account>& accounts,
-                                      bool canSendKeystrokes)
+                                      bool canSendKeystrokes, bool shadowed)
 {
+    m_conflict->setVisible(shadowed);
     m_binding = binding;
     m_canSendKeystrokes = canSendKeystrokes;
     {
@@ -94,11 +107,19 @@ void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<
         m_account->addItem(QStringLiteral("— pick an account —"));
         int selected = binding.accountID ? -1 : 0;
         for (const Account& account : accounts) {
-            m_account->addItem(displayLabel(account), uuidText(account.id));
+            // Long names end in "\u2026", so the picker and its list stay inside the window.
+            const QString label = displayLabel(account);
+            m_account->addItem(m_account->fontMetrics().elidedText(label, Qt::ElideRight, pickerTextWidth),
+                               uuidText(account.id));
+            m_account->setItemData(m_account->count() - 1, label, Qt::ToolTipRole);
             if (binding.accountID == account.id)
                 selected = m_account->count() - 1;
         }
-        // An account deleted since matches no entry: the picker shows nothing chosen.
+        // An account deleted since is named as such (choosing it again keeps the binding as it is).
+        if (selected < 0) {
+            m_account->insertItem(1, QStringLiteral("Account deleted"), uuidText(*binding.accountID));
+            selected = 1;
+        }
         m_account->setCurrentIndex(selected);
     }
     {

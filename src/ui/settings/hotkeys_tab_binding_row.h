@@ -11,6 +11,7 @@
 class AppSettings;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QToolButton;
 class RecorderButton;
 
@@ -24,8 +25,11 @@ public:
     HotKeysTabBindingRow(AppSettings& settings, const HotKeyBinding& binding, QWidget* parent = nullptr);
 
     const QUuid& bindingID() const { return m_binding.id; }
-    // Shows the binding's current values, the accounts to pick from and the paste permission.
-    void setContent(const HotKeyBinding& binding, const QList<Account>& accounts, bool canSendKeystrokes);
+    // Shows the binding's current values, the accounts to pick from and the paste permission;
+    // `shadowed` marks a combination an earlier binding already uses.
+    void setContent(const HotKeyBinding& binding, const QList<Account>& accounts, bool canSendKeystrokes,
+                    bool shadowed = false);
+    QLabel* conflictMark() const { return m_conflict; }
 
     QCheckBox* enabledSwitch() const { return m_enabled; }
     QComboBox* accountPicker() const { return m_account; }
@@ -52,4 +56,5 @@ private:
     RecorderButton* m_recorder;
     QToolButton* m_autoPaste;
     QToolButton* m_remove;
+    QLabel* m_conflict;
 };

@@ -3,14 +3,37 @@
 
 #include <algorithm>
 
+namespace {
+
+bool works(const HotKeyBinding& binding, const QList<Account>& accounts)
+{
+    if (!binding.enabled || !binding.accountID || binding.keyCode == 0)
+        return false;
+    return std::any_of(accounts.cbegin(), accounts.cend(),
+                       [&](const Account& account) { return account.id == *binding.accountID; });
+}
+
+} // namespace
+
+bool isShadowedBinding(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts, qsizetype index)
+{
+    const HotKeyBinding& binding = bindings.at(index);
+    if (!works(binding, accounts))
+        return false;
+    return std::any_of(bindings.cbegin(), bindings.cbegin() + index, [&](const HotKeyBinding& earlier) {
+        return earlier.keyCode == binding.keyCode && earlier.modifiers == binding.modifiers &&
+               works(earlier, accounts);
+    });
+}
+
 qsizetype activeBindingCount(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts)
 {
-    return std::count_if(bindings.cbegin(), bindings.cend(), [&](const HotKeyBinding& binding) {
-        if (!binding.enabled || !binding.accountID || binding.keyCode == 0)
-            return false;
-        return std::any_of(accounts.cbegin(), accounts.cend(),
-                           [&](const Account& account) { return account.id == *binding.accountID; });
-    });
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < bindings.size(); ++i) {
+        if (works(bindings.at(i), accounts) && !isShadowedBinding(bindings, accounts, i))
+            ++count;
+    }
+    return count;
 }
 
 QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts)

@@ -9,9 +9,13 @@
 
 // What the Hotkeys tab derives from the bindings: pure functions.
 
-// Bindings that are enabled, have a key, and whose account still exists. Duplicates and
-// combinations the desktop refused count too: they are the user's intent.
+// Bindings that are enabled, have a key, and whose account still exists; of several with the
+// same combination only the first, the one that works. Combinations the desktop refused count:
+// they are the user's intent.
 qsizetype activeBindingCount(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts);
+
+// The binding at `index` would work but an earlier working one has the same combination.
+bool isShadowedBinding(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts, qsizetype index);
 
 // "1 active of 3".
 QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts);

@@ -23,7 +23,7 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
     setFixedSize(windowWidth, windowHeight);
     m_tabs->setDocumentMode(true);
     m_tabs->addTab(m_general, appIcon(AppIcon::gear), QStringLiteral("General"));
-    m_tabs->addTab(m_hotKeys, appIcon(AppIcon::command), QStringLiteral("Hotkeys"));
+    m_tabs->addTab(m_hotKeys, appIcon(AppIcon::keyboard), QStringLiteral("Hotkeys"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(m_tabs);

@@ -63,10 +63,10 @@ IconNames namesFor(AppIcon icon)
         return {nullptr, u":/tray/icons/text-cursor.svg"};
     case AppIcon::warning:
         return {nullptr, u":/tray/icons/warning.svg"};
-    case AppIcon::command:
-        return {u"input-keyboard", u":/tray/icons/command.svg"};
-    case AppIcon::commandCircle:
-        return {nullptr, u":/tray/icons/command-circle.svg"};
+    case AppIcon::keyboard:
+        return {u"input-keyboard", u":/tray/icons/keyboard.svg"};
+    case AppIcon::keyboardCircle:
+        return {nullptr, u":/tray/icons/keyboard-circle.svg"};
     case AppIcon::keyring:
         return {u"security-high", u":/tray/icons/keyring.svg"};
     case AppIcon::scanScreen:

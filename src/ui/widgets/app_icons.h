@@ -32,8 +32,8 @@ enum class AppIcon
     gear,
     textCursor,
     warning,
-    command,
-    commandCircle,
+    keyboard,
+    keyboardCircle,
     keyring,
     // add-account modes
     scanScreen,
