@@ -74,7 +74,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_conflict = new QLabel(this);
     m_conflict->setObjectName(QStringLiteral("bindingConflict"));
     m_conflict->setPixmap(
-        tintedTrayPixmap(TrayGlyph::warning, QSize(16, 16), orangeColor(), devicePixelRatioF()));
+        tintedIconPixmap(AppIcon::warning, QSize(16, 16), orangeColor(), devicePixelRatioF()));
     m_conflict->setToolTip(
         QStringLiteral("A hotkey above already uses this combination; only that one works."));
     m_conflict->setAccessibleName(m_conflict->toolTip());
