@@ -128,9 +128,10 @@ TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
     QCoreApplication::processEvents();
     const auto boxes = child(u"shownAccounts"_s)->findChildren<QCheckBox*>();
     ASSERT_EQ(boxes.size(), 12);
-    EXPECT_TRUE(boxes.first()->text().endsWith(u'\u2026'));
-    EXPECT_EQ(boxes.first()->toolTip(), accountLabel(accounts.first()));
-    EXPECT_TRUE(pickerEntries().at(1).endsWith(u'\u2026'));
+    // Names are shown isolated (keyring text may hold direction marks), then cut short.
+    EXPECT_TRUE(boxes.first()->text().contains(u'\u2026'));
+    EXPECT_EQ(boxes.first()->toolTip(), displayLabel(accounts.first()));
+    EXPECT_TRUE(pickerEntries().at(1).contains(u'\u2026'));
     EXPECT_LE(child<QComboBox>(u"trayAccountPicker"_s)->width(), 260);
 
     auto* list = child(u"shownAccounts"_s)->findChild<QScrollArea*>();

@@ -3,8 +3,8 @@
 
 #include "ui/add_account/add_account_model.h"
 #include "ui/add_account/add_account_segmented_control.h"
-#include "ui/widgets/app_icons.h"
 #include "ui/add_account/link_text_edit.h"
+#include "ui/widgets/app_icons.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 

@@ -16,6 +16,7 @@ AccountListModel::AccountListModel(AccountStore& store, QObject* parent)
 {
     connect(&m_store, &AccountStore::accountsChanged, this, &AccountListModel::refilter);
     m_offsets = filteredAccountOffsets(m_store.accounts(), m_searchText);
+    rememberRowIds();
 }
 
 void AccountListModel::setSearchText(const QString& text)
@@ -30,7 +31,16 @@ void AccountListModel::refilter()
 {
     beginResetModel();
     m_offsets = filteredAccountOffsets(m_store.accounts(), m_searchText);
+    rememberRowIds();
     endResetModel();
+}
+
+void AccountListModel::rememberRowIds()
+{
+    m_rowIds.clear();
+    m_rowIds.reserve(m_offsets.size());
+    for (const qsizetype offset : m_offsets)
+        m_rowIds.append(m_store.accounts().at(offset).id);
 }
 
 const Account& AccountListModel::accountAt(int row) const

@@ -33,6 +33,9 @@ public:
     const Account& accountAt(int row) const;
     // The row showing the account, or -1.
     int rowOf(const QUuid& id) const;
+    // The id a row showed when the rows were last built. Still right while the store has
+    // changed and the rows are about to be rebuilt, when accountAt would read the new list.
+    QUuid idAt(int row) const { return m_rowIds.value(row); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -44,12 +47,14 @@ public:
 
 private:
     void refilter();
+    void rememberRowIds();
     QString spokenDescription(const Account& account) const;
 
     AccountStore& m_store;
     QString m_searchText;
     Instant m_now{};
     QList<qsizetype> m_offsets;
+    QList<QUuid> m_rowIds;
 };
 
 // The rows carried by a drag started in this list; empty when the data is not ours.

@@ -161,7 +161,7 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         const QModelIndex current = m_listView->currentIndex();
         m_keyboardAccountID =
-            current.isValid() ? std::optional(m_model->accountAt(current.row()).id) : std::nullopt;
+            current.isValid() ? std::optional(m_model->idAt(current.row())) : std::nullopt;
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         const int row = m_keyboardAccountID ? m_model->rowOf(*m_keyboardAccountID) : -1;
@@ -330,7 +330,8 @@ void MainWindow::updateErrorFooter()
     if (help)
         m_errorFooter->setToolTip(help->meaning);
     else
-        m_errorFooter->setToolTip(labels.isEmpty() ? QString() : QStringLiteral("<qt>") + labels.join(u"<br>"));
+        m_errorFooter->setToolTip(labels.isEmpty() ? QString()
+                                                   : QStringLiteral("<qt>") + labels.join(u"<br>"));
     m_errorHelpLink->setVisible(help.has_value());
     m_errorBar->setVisible(!lines.isEmpty());
 }
