@@ -160,8 +160,7 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     // Every change of the store rebuilds the rows; the keyboard stays on the account it was on.
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         const QModelIndex current = m_listView->currentIndex();
-        m_keyboardAccountID =
-            current.isValid() ? std::optional(m_model->idAt(current.row())) : std::nullopt;
+        m_keyboardAccountID = current.isValid() ? std::optional(m_model->idAt(current.row())) : std::nullopt;
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         const int row = m_keyboardAccountID ? m_model->rowOf(*m_keyboardAccountID) : -1;
