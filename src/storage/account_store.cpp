@@ -1,211 +1,233 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/account_store.h"
 
-#include "core/uuid_text.h"
-#include "storage/storage_log.h"
+#include "storage/keychain_worker.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSet>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-qsizetype indexOfId(const QList<Account>& accounts, const QUuid& id)
+QList<QUuid> idsOf(const QList<Account>& accounts)
 {
-    const auto it =
-        std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.id == id; });
-    return it == accounts.end() ? -1 : it - accounts.begin();
+    QList<QUuid> ids;
+    ids.reserve(accounts.size());
+    for (const Account& account : accounts)
+        ids.append(account.id);
+    return ids;
 }
 
 } // namespace
 
-AccountStore::AccountStore(SecureItemStore& items, QObject* parent) : QObject(parent), m_keychain(items)
+AccountStore::AccountStore(SecureItemStore& items, QObject* parent) : AccountStore(items, Calls::here, parent)
 {
+}
+
+AccountStore::AccountStore(SecureItemStore& items, Calls calls, QObject* parent)
+    : QObject(parent), m_ledger(std::make_unique<AccountLedger>(items))
+{
+    if (calls == Calls::onWorkerThread) {
+        m_thread = new QThread;
+        m_thread->setObjectName(QStringLiteral("keyring"));
+        m_worker = new KeychainWorker(*m_ledger);
+        m_worker->moveToThread(m_thread);
+        connect(m_worker, &KeychainWorker::answered, this, &AccountStore::takeAnswer);
+        connect(m_worker, &KeychainWorker::progressed, this, &AccountStore::noteProgress);
+        m_answerTimer = new QTimer(this);
+        m_answerTimer->setSingleShot(true);
+        m_answerTimer->setInterval(answerTime);
+        connect(m_answerTimer, &QTimer::timeout, this, [this] { setResponding(false); });
+        m_thread->start();
+    }
     reload();
+}
+
+AccountStore::~AccountStore()
+{
+    if (m_thread == nullptr)
+        return;
+    // What is on its way gets its chance to land; the answers are no longer of interest.
+    disconnect(m_worker, nullptr, this, nullptr);
+    const bool done = m_worker->waitFor(m_made, answerTime);
+    m_thread->quit();
+    if (done && m_thread->wait()) {
+        delete m_worker;
+        delete m_thread;
+        return;
+    }
+    // The thread is inside a keyring call that may never return: it keeps the ledger, and
+    // the process ending ends it.
+    (void)m_ledger.release();
 }
 
 void AccountStore::setAccounts(const QList<Account>& accounts)
 {
-    setAccountList(accounts);
+    setAccountList(AccountLedger::arranged(accounts, m_accounts));
+    call([accounts](AccountLedger& ledger, const auto&) { ledger.setAccounts(accounts); });
 }
 
 bool AccountStore::hasUnsavedAccounts() const
 {
-    return std::any_of(m_unsaved.begin(), m_unsaved.end(),
-                       [&](const QUuid& id) { return indexOfId(m_accounts, id) >= 0; });
+    return std::any_of(m_accounts.begin(), m_accounts.end(), [&](const Account& account) {
+        return m_state.unsaved.contains(account.id) || m_writing.contains(account.id);
+    });
 }
 
 QList<Account> AccountStore::unsavedAccounts() const
 {
     QList<Account> result;
     for (const Account& account : m_accounts) {
-        if (m_unsaved.contains(account.id))
+        if (m_state.unsaved.contains(account.id) || m_writing.contains(account.id))
             result.append(account);
     }
     return result;
 }
 
-void AccountStore::retryPendingChanges()
+int AccountStore::pendingDeleteCount() const
 {
-    retryPending(false);
+    QSet<QUuid> ids(m_state.pendingDeletes.begin(), m_state.pendingDeletes.end());
+    for (auto it = m_deleting.begin(); it != m_deleting.end(); ++it)
+        ids.insert(it.key());
+    return static_cast<int>(ids.size());
+}
+
+void AccountStore::retryPendingChanges(std::chrono::milliseconds wait)
+{
+    call([](AccountLedger& ledger, const auto&) { ledger.retryPendingChanges(); });
+    waitForAnswers(wait);
+}
+
+bool AccountStore::waitForAnswers(std::chrono::milliseconds wait)
+{
+    if (m_worker == nullptr || !isBusy())
+        return true;
+    m_worker->waitFor(m_made, wait);
+    // The answers are queued for this thread; take them now rather than at the next turn.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    return !isBusy();
 }
 
 void AccountStore::reload()
 {
-    load(retryPending(true));
+    call([](AccountLedger& ledger, const auto&) { ledger.reload(); });
 }
 
 void AccountStore::reloadIfNeeded()
 {
-    if (!m_loaded)
-        reload();
+    if (!m_state.loaded)
+        call([](AccountLedger& ledger, const auto&) { ledger.reloadIfNeeded(); });
 }
 
-void AccountStore::load(bool writeOrderAfter)
-{
-    Result<KeychainStore::Loaded, KeychainError> loaded = m_keychain.loadAccounts();
-    if (!loaded.ok()) {
-        // The list stays as it is: it may hold the only copy of accounts added meanwhile.
-        noteOutcome(loaded.error());
-        return;
-    }
-    KeychainStore::Loaded found = std::move(loaded).value();
-    QList<Account> accounts = std::move(found.accounts);
-    // A delete that failed again must not bring its account back.
-    accounts.removeIf([&](const Account& a) { return m_pendingDeletes.contains(a.id); });
-    // Before the first load everything in memory was added meanwhile and goes after the stored
-    // order; afterwards only the accounts the store does not hold yet need keeping.
-    const bool firstLoad = !m_loaded;
-    const QList<Account> kept = firstLoad ? m_accounts : unsavedAccounts();
-    qCDebug(lcStorage) << "loaded" << accounts.size() << "accounts," << kept.size() << "kept from memory";
-    for (const Account& account : kept) {
-        const qsizetype at = indexOfId(accounts, account.id);
-        if (at >= 0 && !firstLoad) {
-            accounts[at] = account;
-            continue;
-        }
-        if (at >= 0)
-            accounts.removeAt(at);
-        accounts.append(account);
-    }
-    m_loaded = true;
-    m_orderUnsaved = false;
-    setAccountList(accounts);
-    if (found.unreadable != m_unreadable) {
-        m_unreadable = std::move(found.unreadable);
-        Q_EMIT unreadableItemsChanged();
-    }
-    noteOutcome(std::nullopt);
-    if (writeOrderAfter || (firstLoad && !kept.isEmpty()))
-        writeOrder();
-}
-
-void AccountStore::finish(bool orderChanged)
-{
-    if (m_loaded) {
-        if (orderChanged)
-            writeOrder();
-        return;
-    }
-    if (m_lastCallSucceeded)
-        load(false);
-}
-
+// The list here changes at once where it can. The call goes to the ledger all the same: the
+// list here may not show the latest load yet, and the ledger decides by its own list.
 void AccountStore::addAccounts(const QList<Account>& candidates)
 {
-    QList<Account> accounts = m_accounts;
-    QList<Account> added;
-    for (Account candidate : candidates) {
-        // New accounts come from outside (links, codes, files); what is stored already stays.
-        candidate.name = withoutControlCharacters(candidate.name);
-        candidate.issuer = withoutControlCharacters(candidate.issuer);
-        if (std::any_of(accounts.begin(), accounts.end(),
-                        [&](const Account& a) { return isDuplicateOf(candidate, a); }))
-            continue;
-        accounts.append(candidate);
-        added.append(candidate);
-        // Back after a delete that has not reached the store yet (undo): nothing to delete now.
-        m_pendingDeletes.removeAll(candidate.id);
-    }
-    if (added.isEmpty())
+    const QList<Account> added = AccountLedger::newAccounts(candidates, m_accounts);
+    if (candidates.isEmpty())
         return;
-    setAccountList(accounts);
-
-    retryPending(true);
-    for (const Account& account : added)
-        writeAccount(account);
-    finish(true);
+    setAccountList(m_accounts + added);
+    call([candidates](AccountLedger& ledger,
+                      const AccountLedger::Progress& progress) { ledger.addAccounts(candidates, progress); },
+         idsOf(added));
 }
 
 void AccountStore::deleteAccount(const QUuid& id)
 {
     QList<Account> accounts = m_accounts;
     accounts.removeIf([&](const Account& a) { return a.id == id; });
-    m_unsaved.removeAll(id);
     setAccountList(accounts);
-
-    retryPending(true);
-    removeItem(id);
-    // The order record is rewritten once the item is gone.
-    if (!m_pendingDeletes.contains(id))
-        finish(true);
+    // Also when it is not listed: its item may be stored all the same.
+    call([id](AccountLedger& ledger, const auto&) { ledger.deleteAccount(id); }, {}, {id});
 }
 
 void AccountStore::moveAccount(const QUuid& source, const QUuid& target)
 {
     if (source == target)
         return;
-    const qsizetype from = indexOfId(m_accounts, source);
-    const qsizetype to = indexOfId(m_accounts, target);
-    if (from < 0 || to < 0)
-        return;
-    QList<Account> accounts = m_accounts;
-    const Account moved = accounts.takeAt(from);
-    accounts.insert(from < to ? to - 1 : to, moved);
-    setAccountList(accounts);
-
-    retryPending(true);
-    if (m_loaded)
-        writeOrder();
-    else
-        load(false);
+    if (const std::optional<QList<Account>> accounts = AccountLedger::moved(m_accounts, source, target))
+        setAccountList(*accounts);
+    call([source, target](AccountLedger& ledger, const auto&) { ledger.moveAccount(source, target); });
 }
 
 void AccountStore::incrementCounter(const Account& account)
 {
     if (account.type != OTPType::hotp)
         return;
-    const qsizetype at = indexOfId(m_accounts, account.id);
-    if (at < 0)
-        return;
-    retryPending(false);
-    QList<Account> accounts = m_accounts;
-    // Unsigned arithmetic: the largest counter wraps to 0.
-    accounts[at].counter += 1;
-    setAccountList(accounts);
-    writeAccount(m_accounts[at]);
-    finish(false);
+    const std::optional<QList<Account>> accounts = AccountLedger::incremented(m_accounts, account);
+    if (accounts)
+        setAccountList(*accounts);
+    call([account](AccountLedger& ledger, const auto&) { ledger.incrementCounter(account); },
+         accounts ? QList<QUuid>{account.id} : QList<QUuid>{});
 }
 
 void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const QString& name)
 {
-    const qsizetype at = indexOfId(m_accounts, id);
-    if (at < 0 || (m_accounts[at].issuer == issuer && m_accounts[at].name == name))
-        return;
-    retryPending(false);
-    QList<Account> accounts = m_accounts;
-    accounts[at].issuer = issuer;
-    accounts[at].name = name;
-    setAccountList(accounts);
-    writeAccount(m_accounts[at]);
-    finish(false);
+    const std::optional<QList<Account>> accounts = AccountLedger::renamed(m_accounts, id, issuer, name);
+    if (accounts)
+        setAccountList(*accounts);
+    call([id, issuer, name](AccountLedger& ledger, const auto&) { ledger.renameAccount(id, issuer, name); },
+         accounts ? QList<QUuid>{id} : QList<QUuid>{});
 }
 
 void AccountStore::saveOrder()
 {
-    retryPending(true);
-    if (m_loaded)
-        writeOrder();
-    else
-        load(false);
+    call([](AccountLedger& ledger, const auto&) { ledger.saveOrder(); });
+}
+
+void AccountStore::call(Job job, const QList<QUuid>& writes, const QList<QUuid>& deletes)
+{
+    const quint64 number = ++m_made;
+    for (const QUuid& id : writes)
+        m_writing.insert(id, number);
+    for (const QUuid& id : deletes)
+        m_deleting.insert(id, number);
+    if (m_worker == nullptr) {
+        job(*m_ledger, [this](int done, int total) { Q_EMIT addProgress(done, total); });
+        takeAnswer(number, m_ledger->state());
+        return;
+    }
+    if (!m_answerTimer->isActive())
+        m_answerTimer->start();
+    m_worker->post(number, std::move(job));
+}
+
+void AccountStore::takeAnswer(quint64 call, const AccountLedger::State& state)
+{
+    m_answered = std::max(m_answered, call);
+    m_writing.removeIf([&](const auto& entry) { return entry.value() <= call; });
+    m_deleting.removeIf([&](const auto& entry) { return entry.value() <= call; });
+    const bool errorChanged = state.lastError != m_state.lastError;
+    const bool unreadableChanged = state.unreadable != m_state.unreadable;
+    m_state = state;
+    m_state.accounts.clear();
+    // Calls made since have changed the list here already; the last answer brings it all.
+    if (call == m_made)
+        setAccountList(state.accounts);
+    if (unreadableChanged)
+        Q_EMIT unreadableItemsChanged();
+    if (errorChanged)
+        Q_EMIT lastErrorChanged();
+    if (m_worker != nullptr) {
+        setResponding(true);
+        if (isBusy())
+            m_answerTimer->start();
+        else
+            m_answerTimer->stop();
+    }
+    if (!isBusy())
+        Q_EMIT answered();
+}
+
+void AccountStore::noteProgress(int done, int total)
+{
+    setResponding(true);
+    m_answerTimer->start();
+    Q_EMIT addProgress(done, total);
 }
 
 void AccountStore::setAccountList(const QList<Account>& accounts)
@@ -216,85 +238,10 @@ void AccountStore::setAccountList(const QList<Account>& accounts)
     Q_EMIT accountsChanged();
 }
 
-void AccountStore::noteOutcome(const std::optional<KeychainError>& error)
+void AccountStore::setResponding(bool responding)
 {
-    m_lastCallSucceeded = !error;
-    std::optional<QString> next;
-    // A success elsewhere does not make an unsaved account safe nor a deleted one gone.
-    if (error) {
-        next = error->description();
-        qCWarning(lcStorage).noquote() << "keyring call failed:" << *next;
-    } else if (hasUnsavedAccounts())
-        next = m_unsavedError;
-    else if (!m_pendingDeletes.isEmpty())
-        next = m_deleteError;
-    if (next == m_lastError)
+    if (responding == m_responding)
         return;
-    m_lastError = next;
-    Q_EMIT lastErrorChanged();
-}
-
-void AccountStore::writeAccount(const Account& account)
-{
-    const Result<Done, KeychainError> saved = m_keychain.saveAccount(account);
-    if (saved.ok()) {
-        m_unsaved.removeAll(account.id);
-        noteOutcome(std::nullopt);
-        return;
-    }
-    qCWarning(lcStorage).noquote() << "account" << uuidText(account.id)
-                                   << "kept in memory only; its write is retried with the next change";
-    if (!m_unsaved.contains(account.id))
-        m_unsaved.append(account.id);
-    m_unsavedError = saved.error().description();
-    noteOutcome(saved.error());
-}
-
-void AccountStore::removeItem(const QUuid& id)
-{
-    const Result<Done, KeychainError> deleted = m_keychain.deleteAccountItem(uuidText(id));
-    if (deleted.ok()) {
-        m_pendingDeletes.removeAll(id);
-        noteOutcome(std::nullopt);
-        return;
-    }
-    if (!m_pendingDeletes.contains(id))
-        m_pendingDeletes.append(id);
-    m_deleteError = deleted.error().description();
-    noteOutcome(deleted.error());
-}
-
-void AccountStore::writeOrder()
-{
-    // Before a load the list is only what was added meanwhile; the stored order must stay.
-    if (!m_loaded)
-        return;
-    const Result<Done, KeychainError> saved = m_keychain.saveOrder(accountIds());
-    m_orderUnsaved = !saved.ok();
-    noteOutcome(saved.ok() ? std::nullopt : std::optional<KeychainError>(saved.error()));
-}
-
-bool AccountStore::retryPending(bool orderFollows)
-{
-    for (const QUuid& id : QList<QUuid>(m_pendingDeletes))
-        removeItem(id);
-    m_unsaved.removeIf([&](const QUuid& id) { return indexOfId(m_accounts, id) < 0; });
-    bool savedSome = false;
-    for (const QUuid& id : QList<QUuid>(m_unsaved)) {
-        writeAccount(m_accounts[indexOfId(m_accounts, id)]);
-        savedSome = savedSome || !m_unsaved.contains(id);
-    }
-    // A newly saved account is only found in its place once the order names it.
-    if (!orderFollows && (savedSome || m_orderUnsaved))
-        writeOrder();
-    return savedSome;
-}
-
-QList<QUuid> AccountStore::accountIds() const
-{
-    QList<QUuid> ids;
-    ids.reserve(m_accounts.size());
-    for (const Account& account : m_accounts)
-        ids.append(account.id);
-    return ids;
+    m_responding = responding;
+    Q_EMIT keyringRespondingChanged();
 }

@@ -3,6 +3,7 @@
 #include "platform/secret_service/secret_service_item_store.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
+#include "support/event_loop_gap.h"
 #include "support/test_accounts.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,13 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QProcess>
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -164,6 +167,26 @@ TEST_F(KeyringTest, RestartedKeyringIsFoundByTheNextCall)
     EXPECT_EQ(store.lastError(), std::nullopt);
     store.reload();
     EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
+}
+
+TEST_F(KeyringTest, AStoppedKeyringFreezesNoWindowAndWhatItAnswersLaterIsKept)
+{
+    const pid_t pid = keyring(u"pid"_s).value_or("").trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    SecretServiceItemStore items;
+    AccountStore store(items, AccountStore::Calls::onWorkerThread);
+    ASSERT_TRUE(store.waitForAnswers(10s));
+    ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+    store.addAccounts({a, b});
+    const qint64 gap = longestEventLoopGap(AccountStore::answerTime + 300ms);
+    EXPECT_FALSE(store.isKeyringResponding());
+    EXPECT_EQ(store.unsavedAccounts(), (QList<Account>{a, b}));
+    ASSERT_EQ(::kill(pid, SIGCONT), 0);
+    EXPECT_LT(gap, 100) << "milliseconds";
+    EXPECT_TRUE(store.waitForAnswers(30s));
+    EXPECT_TRUE(store.isKeyringResponding());
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(loadFresh(), (QList<Account>{a, b}));
 }
 
 // Runs WithoutBus in a process of its own: a process keeps its first bus connection.

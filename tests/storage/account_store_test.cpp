@@ -2,7 +2,9 @@
 #include "core/account_json.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
+#include "support/event_loop_gap.h"
 #include "support/fake_secure_item_store.h"
+#include "support/gated_secure_item_store.h"
 #include "support/test_accounts.h"
 
 #include <QSignalSpy>
@@ -11,6 +13,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -352,6 +355,83 @@ TEST_F(AccountStoreTest, FailedOrderWriteIsRepeatedAtTheNextCallWhichClearsTheEr
     EXPECT_EQ(persisted(), store.accounts());
     EXPECT_FALSE(store.lastError());
     EXPECT_EQ(errors.count(), 2);
+}
+
+// What a run of calls leaves behind, down to each keyring call in its order.
+struct Outcome
+{
+    QStringList calls;
+    QList<Account> accounts, unsaved, persisted;
+    std::optional<QString> error;
+    int pendingDeletes = 0;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome runCalls(AccountStore::Calls calls)
+{
+    FakeSecureItemStore items;
+    KeychainStore seeding(items);
+    for (const Account& account : {a, hotp})
+        seeding.saveAccount(account);
+    seeding.saveOrder(idsOf({a, hotp}));
+    items.setFailure(Op::add, locked, uuidText(b.id));
+    items.setFailure(Op::remove, locked, uuidText(a.id));
+    items.clearCalls();
+    GatedSecureItemStore slow(items, 2ms);
+    Outcome outcome;
+    {
+        AccountStore store(slow, calls);
+        // Made while the load is still on its way on the worker thread.
+        store.addAccounts({b, c});
+        store.moveAccount(c.id, hotp.id);
+        store.incrementCounter(hotp);
+        store.renameAccount(c.id, u"X"_s, u"y"_s);
+        store.deleteAccount(a.id);
+        store.setAccounts({hotp, b});
+        store.saveOrder();
+        store.reload();
+        EXPECT_TRUE(store.waitForAnswers(10s));
+        outcome = {{}, store.accounts(),  store.unsavedAccounts(),
+                   {}, store.lastError(), store.pendingDeleteCount()};
+    }
+    for (const FakeSecureItemStore::Call& call : items.calls())
+        outcome.calls.append(QString::number(int(call.operation)) + call.account);
+    items.clearFailures();
+    outcome.persisted = KeychainStore(items).loadAccounts().value().accounts;
+    return outcome;
+}
+
+TEST(AccountStoreWorker, CallsOnTheWorkerThreadKeepTheOrderAndEveryRuleOfCallsMadeHere)
+{
+    const Outcome here = runCalls(AccountStore::Calls::here);
+    EXPECT_EQ(here.unsaved, QList<Account>{b});
+    EXPECT_EQ(here.pendingDeletes, 1);
+    EXPECT_EQ(runCalls(AccountStore::Calls::onWorkerThread), here);
+}
+
+TEST(AccountStoreWorker, AKeyringThatStopsAnsweringBlocksNoTurnOfTheEventLoopAndLosesNothing)
+{
+    FakeSecureItemStore items;
+    GatedSecureItemStore gate(items);
+    AccountStore store(gate, AccountStore::Calls::onWorkerThread);
+    ASSERT_TRUE(store.waitForAnswers(5s));
+    QSignalSpy responding(&store, &AccountStore::keyringRespondingChanged);
+    gate.close();
+    store.addAccounts({a});
+    EXPECT_EQ(store.accounts(), QList<Account>{a}) << "shown at once";
+
+    EXPECT_LT(longestEventLoopGap(AccountStore::answerTime + 300ms), 100) << "milliseconds";
+    EXPECT_FALSE(store.isKeyringResponding());
+    // Quitting now would ask: the write has not been answered.
+    store.retryPendingChanges(50ms);
+    EXPECT_EQ(store.unsavedAccounts(), QList<Account>{a});
+
+    gate.open();
+    EXPECT_TRUE(store.waitForAnswers(5s));
+    EXPECT_TRUE(store.isKeyringResponding());
+    EXPECT_EQ(responding.count(), 2);
+    EXPECT_FALSE(store.hasUnsavedAccounts());
+    EXPECT_EQ(KeychainStore(items).loadAccounts().value().accounts, QList<Account>{a});
 }
 
 } // namespace

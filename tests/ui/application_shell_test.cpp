@@ -8,6 +8,7 @@
 #include "support/fake_login_item.h"
 #include "support/fake_secure_item_store.h"
 #include "support/fake_sound_player.h"
+#include "support/gated_secure_item_store.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
@@ -38,14 +39,18 @@ class ApplicationShellTest : public ::testing::Test
 protected:
     std::unique_ptr<ApplicationShell> makeShell()
     {
-        return std::make_unique<ApplicationShell>(
+        auto shell = std::make_unique<ApplicationShell>(
             ShellServices{
-                m_items, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
+                m_keyring, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
             MainWindow::AddSheetFactory{});
+        // The load runs on the keyring's thread; the fake is changed only while it rests.
+        EXPECT_TRUE(shell->store().waitForAnswers(std::chrono::seconds(5)));
+        return shell;
     }
 
     QTemporaryDir m_dir;
     FakeSecureItemStore m_items;
+    GatedSecureItemStore m_keyring{m_items};
     QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
     FakeClipboard m_clipboard;
     FakeHotKeyService m_hotKeys;
@@ -127,6 +132,28 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     m_items.clearFailures();
     EXPECT_TRUE(shell->requestQuit());
     EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);
+}
+
+TEST_F(ApplicationShellTest, QuitWhileAWriteIsUnansweredWaitsForItAWhileThenAsks)
+{
+    auto shell = makeShell();
+    int asked = 0;
+    shell->setUnsavedQuitConfirmation([&](int unsaved) {
+        asked += unsaved;
+        return false;
+    });
+    m_keyring.close();
+    shell->store().addAccounts({testAccount({}, u"alice"_s)});
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_FALSE(shell->requestQuit());
+    EXPECT_GE(waited.elapsed(), 1900);
+    EXPECT_EQ(asked, 1);
+
+    m_keyring.open();
+    EXPECT_TRUE(shell->requestQuit());
+    EXPECT_EQ(asked, 1);
     EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);
 }
 
