@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/parse_url.h"
+#include "import/qr_importer.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "platform/zxing/zxing_qr_encoder.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
+#include "support/event_loop_gap.h"
 #include "support/fake_clipboard.h"
+#include "support/fake_image_file_reader.h"
+#include "support/fake_qr_detector.h"
+#include "support/fake_screen_capture.h"
 #include "support/fake_secure_item_store.h"
+#include "support/gated_secure_item_store.h"
+#include "ui/add_account/add_account_dialog.h"
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
 #include "ui/main_window/account_qr_dialog.h"
@@ -31,6 +38,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -43,13 +51,15 @@ protected:
 
     void open(const QList<Account>& accounts)
     {
-        m_store = std::make_unique<AccountStore>(m_items);
+        m_store = std::make_unique<AccountStore>(m_keyring, m_calls);
         if (!accounts.isEmpty())
             m_store->addAccounts(accounts);
         m_window = std::make_unique<MainWindow>(
             *m_store, m_clock, m_clipboard,
             [this](QWidget* parent, std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
                 ++m_sheetsOpened;
+                if (m_realSheet)
+                    return new AddAccountDialog(m_importer, std::move(onAdd), parent);
                 m_onAdd = std::move(onAdd);
                 return new QDialog(parent);
             },
@@ -89,6 +99,13 @@ protected:
 
     Instant m_time = instantFromSeconds(59);
     FakeSecureItemStore m_items;
+    GatedSecureItemStore m_keyring{m_items};
+    AccountStore::Calls m_calls = AccountStore::Calls::here;
+    FakeScreenCapture m_screens;
+    FakeQRDetector m_detector;
+    FakeImageFileReader m_files;
+    QRImporter m_importer{m_screens, m_detector, m_files};
+    bool m_realSheet = false;
     FakeClipboard m_clipboard;
     TickingClock m_clock;
     std::unique_ptr<AccountStore> m_store;
@@ -358,6 +375,33 @@ TEST_F(MainWindowTest, TheRingMovesToEachNewInstantOverHalfASecond)
     EXPECT_EQ(animation->duration(), 500);
     EXPECT_TRUE(
         QTest::qWaitFor([animation] { return animation->state() == QAbstractAnimation::Stopped; }, 1000));
+}
+
+TEST_F(MainWindowTest, AStalledKeyringIsNamedInTheFooterAndALargeAddIsCountedInTheDialogUntilStored)
+{
+    m_calls = AccountStore::Calls::onWorkerThread;
+    m_realSheet = true;
+    open({});
+    ASSERT_TRUE(m_store->waitForAnswers(5s));
+    QStringList links;
+    for (int i = 0; i < 30; ++i)
+        links.append(u"otpauth://totp/Bank:user%1?secret=JBSWY3DPEHPK3PXP"_s.arg(i));
+    m_keyring.close();
+    m_window->showAddSheetWithLink(links.join(u'\n'));
+    QPointer<AddAccountDialog> sheet = m_window->findChild<AddAccountDialog*>();
+    ASSERT_TRUE(sheet);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"primaryButton"_s), Qt::LeftButton);
+    EXPECT_EQ(m_store->accounts().size(), 30) << "listed at once";
+    EXPECT_EQ(sheet->findChild<QLabel*>(u"statusLine"_s)->text(), u"Adding 0 of 30…"_s);
+    EXPECT_LT(longestEventLoopGap(AccountStore::answerTime + 300ms), 100) << "milliseconds";
+    EXPECT_EQ(m_window->errorFooter()->text(), u"Keyring not responding"_s);
+
+    m_keyring.open();
+    EXPECT_TRUE(m_store->waitForAnswers(5s));
+    QTest::qWait(50);
+    EXPECT_FALSE(sheet) << "closed once everything is stored";
+    EXPECT_FALSE(m_window->errorFooter()->isVisible());
+    EXPECT_EQ(accountNames(KeychainStore(m_items).loadAccounts().value().accounts), storeNames());
 }
 
 TEST_F(MainWindowTest, ATickMovesTheCodesToTheNewInstant)

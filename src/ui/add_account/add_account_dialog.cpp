@@ -196,6 +196,11 @@ void AddAccountDialog::setImageFileChooser(ImageFileChooser chooser)
     m_chooseImageFile = std::move(chooser);
 }
 
+void AddAccountDialog::showAddProgress(int done, int total)
+{
+    m_model->showStoring(done, total);
+}
+
 void AddAccountDialog::presetLink(const QString& link)
 {
     m_model->setMode(AddMode::pasteLink);
@@ -492,8 +497,12 @@ void AddAccountDialog::showStatus(const AddAccountModel& model)
     // Shown behind the line for a moment when the same error comes again.
     colors.setColor(QPalette::Window, withAlpha(redColor(), 0.15));
     m_status->setPalette(colors);
-    m_status->setText(model.status());
-    m_status->setVisible(!model.status().isEmpty());
+    // How far a large add has been written goes under the message.
+    QStringList lines{model.status(), model.progress()};
+    lines.removeAll(QString());
+    const QString text = lines.join(u'\n');
+    m_status->setText(text);
+    m_status->setVisible(!text.isEmpty());
     if (model.statusReports() != m_shownReports) {
         m_shownReports = model.statusReports();
         if (isError) {
@@ -508,7 +517,7 @@ void AddAccountDialog::showStatus(const AddAccountModel& model)
             }
         }
     }
-    if (hadStatus != !model.status().isEmpty())
+    if (hadStatus != !text.isEmpty())
         fitContent();
 }
 

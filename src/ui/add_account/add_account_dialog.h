@@ -52,6 +52,8 @@ public:
     void setImageFileChooser(ImageFileChooser chooser);
     // Switches to Paste link with the text in place; the user still confirms with Add.
     Q_INVOKABLE void presetLink(const QString& link);
+    // How far the accounts added from this dialog have been written (AddAccountModel::showStoring).
+    Q_INVOKABLE void showAddProgress(int done, int total);
 
     void reject() override;
 

@@ -333,6 +333,27 @@ void AddAccountModel::finish(const QList<Account>& accounts)
     const DismissAction dismiss = m_dismiss;
     if (m_onAdd)
         m_onAdd(accounts);
+    // A large add is still being written: the dialog shows how far, and goes when it is over.
+    if (!m_progress.isEmpty())
+        m_dismissWhenStored = true;
+    else if (dismiss)
+        dismiss();
+}
+
+void AddAccountModel::showStoring(int done, int total)
+{
+    if (done < total) {
+        const QLocale locale;
+        m_progress = tr("Adding %1 of %2…").arg(locale.toString(done), locale.toString(total));
+        Q_EMIT changed();
+        return;
+    }
+    if (m_progress.isEmpty())
+        return;
+    m_progress.clear();
+    const DismissAction dismiss = m_dismissWhenStored ? m_dismiss : DismissAction();
+    m_dismissWhenStored = false;
+    Q_EMIT changed();
     if (dismiss)
         dismiss();
 }

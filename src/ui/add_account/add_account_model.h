@@ -55,6 +55,8 @@ public:
     const QString& status() const { return m_status; }
     // Counts every report, so the same message given twice can be shown again.
     int statusReports() const { return m_statusReports; }
+    // "Adding 412 of 1,000…" while a large add is being written to the keyring, else empty.
+    const QString& progress() const { return m_progress; }
     // True while a screen scan is pending or running.
     bool isWorking() const { return m_isWorking; }
 
@@ -95,6 +97,9 @@ public:
     void addManual();
     // Refuses a paste that would make the link text longer than maximumLinkLength.
     void refuseLongText(qsizetype length);
+    // How far the accounts handed to onAdd have been written; done >= total when that is over.
+    // Meanwhile a successful action leaves the dialog open and runs dismiss when it is over.
+    void showStoring(int done, int total);
     // Drops a scan that has not finished, so that nothing is added after the user has
     // cancelled. Does not run dismiss.
     void cancelPendingScan();
@@ -126,6 +131,8 @@ private:
     AddMode m_mode = AddMode::scanScreen;
     QString m_status;
     int m_statusReports = 0;
+    QString m_progress;
+    bool m_dismissWhenStored = false;
     bool m_isWorking = false;
     QString m_manualIssuer;
     QString m_manualName;

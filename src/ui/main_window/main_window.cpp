@@ -144,6 +144,7 @@ MainWindow::MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clip
     connect(&m_store, &AccountStore::accountsChanged, this, &MainWindow::updateContent);
     connect(&m_store, &AccountStore::lastErrorChanged, this, &MainWindow::updateErrorFooter);
     connect(&m_store, &AccountStore::unreadableItemsChanged, this, &MainWindow::updateErrorFooter);
+    connect(&m_store, &AccountStore::keyringRespondingChanged, this, &MainWindow::updateErrorFooter);
     connect(&m_clock, &TickingClock::nowChanged, this, &MainWindow::updateRows);
     m_ringAnimation = new QVariantAnimation(this);
     m_ringAnimation->setStartValue(0.0);
@@ -311,6 +312,8 @@ void MainWindow::updateContent()
 void MainWindow::updateErrorFooter()
 {
     QStringList lines;
+    if (!m_store.isKeyringResponding())
+        lines.append(tr("Keyring not responding"));
     if (const std::optional<QString>& error = m_store.lastError())
         lines.append(*error);
     const QStringList& unreadable = m_store.unreadableItems();
@@ -421,10 +424,19 @@ void MainWindow::showAddSheet()
         return;
     // Restored backups bring their ids along; an id already in use gets a fresh one.
     QDialog* sheet = m_addSheet(this, [this](const QList<Account>& accounts) {
-        m_store.addAccounts(withUnusedIds(accounts, m_store.accounts()));
+        const QList<Account> fresh = withUnusedIds(accounts, m_store.accounts());
+        m_store.addAccounts(fresh);
+        // A large import is written in the background and counted in the dialog.
+        if (fresh.size() >= countedAddSize && m_store.isBusy())
+            reportAddProgress(0, static_cast<int>(fresh.size()));
     });
     if (sheet == nullptr)
         return;
+    connect(&m_store, &AccountStore::addProgress, sheet, [this](int done, int total) {
+        if (total >= countedAddSize)
+            reportAddProgress(done, total);
+    });
+    connect(&m_store, &AccountStore::answered, sheet, [this] { reportAddProgress(0, 0); });
     m_showingAddSheet = true;
     m_addSheetDialog = sheet;
     sheet->setAttribute(Qt::WA_DeleteOnClose);
@@ -437,6 +449,12 @@ void MainWindow::showAddSheetWithLink(const QString& link)
     showAddSheet();
     if (m_addSheetDialog)
         QMetaObject::invokeMethod(m_addSheetDialog, "presetLink", Q_ARG(QString, link));
+}
+
+void MainWindow::reportAddProgress(int done, int total)
+{
+    if (m_addSheetDialog)
+        QMetaObject::invokeMethod(m_addSheetDialog, "showAddProgress", Q_ARG(int, done), Q_ARG(int, total));
 }
 
 void MainWindow::deleteRow(int row)

@@ -46,6 +46,8 @@ public:
     static constexpr std::chrono::milliseconds copiedIndicatorDelay{1500};
     // Each change of a countdown ring moves over this long.
     static constexpr std::chrono::milliseconds ringAnimationDuration{500};
+    // Adds of this many accounts or more keep the add dialog open, counting the writes.
+    static constexpr qsizetype countedAddSize = 20;
 
     MainWindow(AccountStore& store, TickingClock& clock, Clipboard& clipboard, AddSheetFactory addSheet,
                QWidget* parent = nullptr, DelayedCall delayedCall = {});
@@ -107,6 +109,8 @@ private:
     void explainError();
     void updateRows();
     void moveRings(double fraction);
+    // Tells the open add dialog how far a large add has been written; done == total when over.
+    void reportAddProgress(int done, int total);
     void deleteRow(int row);
     void incrementRow(int row);
     void moveRows(const QList<qsizetype>& sourceRows, qsizetype destination);
