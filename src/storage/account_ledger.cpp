@@ -21,16 +21,25 @@ qsizetype indexOfId(const QList<Account>& accounts, const QUuid& id)
 
 QList<Account> AccountLedger::newAccounts(const QList<Account>& candidates, const QList<Account>& existing)
 {
-    QList<Account> accounts = existing;
+    // What isDuplicateOf compares, in one hashable value: a large import stays linear.
+    const auto identity = [](const Account& account) {
+        const QByteArray name = account.name.toUtf8();
+        return QByteArray::number(account.secret.size()) + ':' + account.secret +
+               QByteArray::number(name.size()) + ':' + name + account.issuer.toUtf8();
+    };
+    QSet<QByteArray> known;
+    known.reserve(existing.size() + candidates.size());
+    for (const Account& account : existing)
+        known.insert(identity(account));
     QList<Account> added;
     for (Account candidate : candidates) {
         // New accounts come from outside (links, codes, files); what is stored already stays.
         candidate.name = withoutControlCharacters(candidate.name);
         candidate.issuer = withoutControlCharacters(candidate.issuer);
-        if (std::any_of(accounts.begin(), accounts.end(),
-                        [&](const Account& a) { return isDuplicateOf(candidate, a); }))
+        const QByteArray key = identity(candidate);
+        if (known.contains(key))
             continue;
-        accounts.append(candidate);
+        known.insert(key);
         added.append(candidate);
     }
     return added;
