@@ -51,9 +51,10 @@ AccountStore::~AccountStore()
 {
     if (m_thread == nullptr)
         return;
-    // What is on its way gets its chance to land; the answers are no longer of interest.
+    // What is on its way gets its chance to land, unless the keyring has stopped answering
+    // (the quit rule has waited for it already); the answers are no longer of interest.
     disconnect(m_worker, nullptr, this, nullptr);
-    const bool done = m_worker->waitFor(m_made, answerTime);
+    const bool done = m_worker->waitFor(m_made, m_responding ? answerTime : std::chrono::milliseconds(0));
     m_thread->quit();
     if (done && m_thread->wait()) {
         delete m_worker;
