@@ -154,6 +154,9 @@ void AccountLedger::load(bool writeOrderAfter)
     }
     KeychainStore::Loaded found = std::move(loaded).value();
     QList<Account> accounts = std::move(found.accounts);
+    m_stored.clear();
+    for (const Account& account : accounts)
+        m_stored.insert(account.id);
     // A delete that failed again must not bring its account back.
     accounts.removeIf([&](const Account& a) { return m_pendingDeletes.contains(a.id); });
     // Before the first load everything in memory was added meanwhile and goes after the stored
@@ -205,7 +208,8 @@ void AccountLedger::addAccounts(const QList<Account>& candidates, const Progress
     retryPending(true);
     const auto total = static_cast<int>(added.size());
     for (int i = 0; i < total; ++i) {
-        writeAccount(added[i]);
+        // After a load, an id it did not find and nothing wrote since has no item to update.
+        writeAccount(added[i], m_loaded && !m_stored.contains(added[i].id));
         if (progress)
             progress(i + 1, total);
     }
@@ -284,10 +288,12 @@ void AccountLedger::noteOutcome(const std::optional<KeychainError>& error)
         m_lastError.reset();
 }
 
-void AccountLedger::writeAccount(const Account& account)
+void AccountLedger::writeAccount(const Account& account, bool unstored)
 {
-    const Result<Done, KeychainError> saved = m_keychain.saveAccount(account);
+    const Result<Done, KeychainError> saved =
+        unstored ? m_keychain.addAccount(account) : m_keychain.saveAccount(account);
     if (saved.ok()) {
+        m_stored.insert(account.id);
         m_unsaved.removeAll(account.id);
         noteOutcome(std::nullopt);
         return;
@@ -304,6 +310,7 @@ void AccountLedger::removeItem(const QUuid& id)
 {
     const Result<Done, KeychainError> deleted = m_keychain.deleteAccountItem(uuidText(id));
     if (deleted.ok()) {
+        m_stored.remove(id);
         m_pendingDeletes.removeAll(id);
         noteOutcome(std::nullopt);
         return;

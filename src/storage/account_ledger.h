@@ -6,6 +6,7 @@
 #include "storage/keychain_store.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
@@ -77,7 +78,8 @@ private:
     QList<Account> unsavedAccounts() const;
     // Records the outcome of one storage call in lastError.
     void noteOutcome(const std::optional<KeychainError>& error);
-    void writeAccount(const Account& account);
+    // `unstored`: the account is known to have no item yet, so it is added without a search.
+    void writeAccount(const Account& account, bool unstored = false);
     void removeItem(const QUuid& id);
     void writeOrder();
     void load(bool writeOrderAfter);
@@ -102,4 +104,6 @@ private:
     QList<QUuid> m_pendingDeletes;
     QString m_deleteError;
     bool m_orderUnsaved = false;
+    // Accounts known to have an item: found by the latest load or written since.
+    QSet<QUuid> m_stored;
 };

@@ -66,6 +66,17 @@ Result<Done, KeychainError> KeychainStore::saveAccount(const Account& account)
     return writeItem(uuidText(account.id), *json, itemLabel(account));
 }
 
+Result<Done, KeychainError> KeychainStore::addAccount(const Account& account)
+{
+    const std::optional<QByteArray> json = encodeAccount(account);
+    if (!json)
+        return KeychainError::encodingFailed();
+    const SecureItemStatus added = m_items.add(service(), uuidText(account.id), *json, itemLabel(account));
+    if (added != success)
+        return KeychainError::unhandled(added);
+    return Done{};
+}
+
 Result<Done, KeychainError> KeychainStore::saveOrder(const QList<QUuid>& ids)
 {
     return writeItem(orderKey.toString(), encodeUUIDList(ids), orderItemLabel());

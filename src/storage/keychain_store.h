@@ -51,6 +51,8 @@ public:
 
     Result<Loaded, KeychainError> loadAccounts();
     Result<Done, KeychainError> saveAccount(const Account& account);
+    // Stores an account that has no item yet with one request instead of two.
+    Result<Done, KeychainError> addAccount(const Account& account);
     Result<Done, KeychainError> saveOrder(const QList<QUuid>& ids);
     Result<Done, KeychainError> deleteAccountItem(const QString& key);
 

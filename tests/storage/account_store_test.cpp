@@ -102,6 +102,20 @@ TEST_F(AccountStoreTest, AddWritesNewAccountsAndTheOrderSkippingSameSecretNameAn
     EXPECT_FALSE(store.lastError());
 }
 
+TEST_F(AccountStoreTest, ANewAccountIsStoredInOneRequestAndOneStillStoredIsUpdatedInPlace)
+{
+    seed({a});
+    AccountStore& store = open();
+    store.addAccounts({b});
+    EXPECT_EQ(m_items.calls().first().operation, Op::add);
+    m_items.setFailure(Op::remove, locked);
+    store.deleteAccount(b.id);
+    m_items.clearFailures();
+    store.addAccounts({b}); // undone while its item is still stored
+    EXPECT_EQ(m_items.count(service, uuidText(b.id)), 1);
+    EXPECT_EQ(persisted(), (QList<Account>{a, b}));
+}
+
 TEST_F(AccountStoreTest, NewAccountsLoseControlCharactersStoredOnesLoadAsTheyAre)
 {
     Account stored = testAccount(u"old\nname"_s, u"x\u0085"_s, "secret-s");
