@@ -137,8 +137,9 @@ void AccountStore::addAccounts(const QList<Account>& candidates)
          idsOf(added));
 }
 
-void AccountStore::deleteAccount(const QUuid& id)
+void AccountStore::deleteAccount(const QUuid& accountId)
 {
+    const QUuid id = accountId; // may refer into the list, which is about to change
     QList<Account> accounts = m_accounts;
     accounts.removeIf([&](const Account& a) { return a.id == id; });
     setAccountList(accounts);
@@ -146,8 +147,11 @@ void AccountStore::deleteAccount(const QUuid& id)
     call([id](AccountLedger& ledger, const auto&) { ledger.deleteAccount(id); }, {}, {id});
 }
 
-void AccountStore::moveAccount(const QUuid& source, const QUuid& target)
+void AccountStore::moveAccount(const QUuid& sourceId, const QUuid& targetId)
 {
+    // Copies: the ids may refer into the list, which is about to change.
+    const QUuid source = sourceId;
+    const QUuid target = targetId;
     if (source == target)
         return;
     if (const std::optional<QList<Account>> accounts = AccountLedger::moved(m_accounts, source, target))
@@ -155,8 +159,9 @@ void AccountStore::moveAccount(const QUuid& source, const QUuid& target)
     call([source, target](AccountLedger& ledger, const auto&) { ledger.moveAccount(source, target); });
 }
 
-void AccountStore::incrementCounter(const Account& account)
+void AccountStore::incrementCounter(const Account& accountRef)
 {
+    const Account account = accountRef; // may refer into the list, which is about to change
     if (account.type != OTPType::hotp)
         return;
     const std::optional<QList<Account>> accounts = AccountLedger::incremented(m_accounts, account);
@@ -166,8 +171,12 @@ void AccountStore::incrementCounter(const Account& account)
          accounts ? QList<QUuid>{account.id} : QList<QUuid>{});
 }
 
-void AccountStore::renameAccount(const QUuid& id, const QString& issuer, const QString& name)
+void AccountStore::renameAccount(const QUuid& accountId, const QString& newIssuer, const QString& newName)
 {
+    // Copies: the arguments may refer into the list, which is about to change.
+    const QUuid id = accountId;
+    const QString issuer = newIssuer;
+    const QString name = newName;
     const std::optional<QList<Account>> accounts = AccountLedger::renamed(m_accounts, id, issuer, name);
     if (accounts)
         setAccountList(*accounts);
