@@ -51,9 +51,9 @@ bool askToQuitWithUnsaved(int unsavedCount)
 ApplicationShell::ApplicationShell(ShellServices services, MainWindow::AddSheetFactory addSheet,
                                    QObject* parent)
     : QObject(parent), m_services(std::move(services)),
-      // The order matters: the accounts are loaded before the clock starts, and the settings
-      // come last, as the views and the hotkey controller expect.
-      // The keyring is waited on by a thread of its own, never by the windows.
+      // The order matters: the accounts start loading before the clock starts, and the settings
+      // come last, as the views and the hotkey controller expect. The keyring is waited on by a
+      // thread of the store's own, never by the windows.
       m_store(std::make_unique<AccountStore>(m_services.secureItems, AccountStore::Calls::onWorkerThread)),
       m_clock(std::make_unique<TickingClock>()),
       m_settings(std::make_unique<AppSettings>(m_services.preferences)),
