@@ -21,11 +21,13 @@
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/shell/application_shell.h"
 #include "ui/shell/single_instance.h"
+#include "ui/shell/translations.h"
 #include "ui/widgets/app_icons.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSessionManager>
+#include <QCoreApplication>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
@@ -52,16 +54,18 @@ Options parseOptions(const QApplication& app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("One-time password codes (TOTP and HOTP) for your accounts."));
+        QCoreApplication::translate("Main", "One-time password codes (TOTP and HOTP) for your accounts."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption hidden(
         {QStringLiteral("hidden"), QStringLiteral("background")},
-        QStringLiteral("Start without opening the main window (hotkeys and the tray icon still work)."));
+        QCoreApplication::translate(
+            "Main", "Start without opening the main window (hotkeys and the tray icon still work)."));
     parser.addOption(hidden);
     const QCommandLineOption settings(
         QStringLiteral("settings"),
-        QStringLiteral("Open the settings window (in the running Brisvane when there is one)."));
+        QCoreApplication::translate("Main",
+                                    "Open the settings window (in the running Brisvane when there is one)."));
     parser.addOption(settings);
     parser.addPositionalArgument(
         QStringLiteral("link"),
@@ -99,6 +103,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.brisvane.Brisvane"));
     QApplication::setWindowIcon(appIcon(AppIcon::application));
+    installTranslations(app, QLocale(), translationFolders());
     const Options options = parseOptions(app);
 
     QString instanceProblem;

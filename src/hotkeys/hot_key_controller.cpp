@@ -137,14 +137,14 @@ void HotKeyController::copyCode(const QUuid& bindingID)
     if (!isCode(code)) {
         // The placeholder must never reach the clipboard, and a HOTP counter must not move
         // for a code nobody got.
-        m_hud.show(titleUnavailable, subtitle, panelSeconds);
+        m_hud.show(tr(titleUnavailable.toUtf8().constData()), subtitle, panelSeconds);
         m_sounds.playAlert();
         return;
     }
 
     if (!m_clipboard.setSecretText(code)) {
         // Nobody got the code: the counter stays and nothing is pasted.
-        m_hud.show(titleCopyFailed, subtitle, panelSeconds);
+        m_hud.show(tr(titleCopyFailed.toUtf8().constData()), subtitle, panelSeconds);
         m_sounds.playAlert();
         return;
     }
@@ -173,7 +173,7 @@ void HotKeyController::pasteThenConfirm(const QString& subtitle)
 
 void HotKeyController::confirm(const QString& title, const QString& subtitle)
 {
-    m_hud.show(title, subtitle, panelSeconds);
+    m_hud.show(tr(title.toUtf8().constData()), subtitle, panelSeconds);
     m_sounds.playConfirmation();
 }
 

@@ -32,13 +32,19 @@ class HotKeyController : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString titleCopied = QStringLiteral("Code copied");
-    static inline const QString titlePasted = QStringLiteral("Code pasted");
-    static inline const QString titlePasteNotAllowed = QStringLiteral("Copied (paste not allowed)");
+    // The panel's titles in English; the panel shows them translated.
+    static inline const QString titleCopied =
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HotKeyController", "Code copied"));
+    static inline const QString titlePasted =
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HotKeyController", "Code pasted"));
+    static inline const QString titlePasteNotAllowed =
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HotKeyController", "Copied (paste not allowed)"));
     // The account cannot produce a code (unusable digits or period): nothing is copied.
-    static inline const QString titleUnavailable = QStringLiteral("Code unavailable");
+    static inline const QString titleUnavailable =
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HotKeyController", "Code unavailable"));
     // The desktop refused the clipboard change: nothing is copied, counted or pasted.
-    static inline const QString titleCopyFailed = QStringLiteral("Copy failed");
+    static inline const QString titleCopyFailed =
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HotKeyController", "Copy failed"));
     static constexpr double panelSeconds = 1.4;
     static constexpr int debounceMilliseconds = 120;
 

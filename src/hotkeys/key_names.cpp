@@ -3,6 +3,7 @@
 
 #include "platform/key_codes.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <utility>
 
@@ -37,7 +38,7 @@ QString keyName(std::uint32_t keyCode)
         if (code == keyCode)
             return QString::fromUtf16(name);
     }
-    return QStringLiteral("Key ") + QString::number(keyCode);
+    return QCoreApplication::translate("KeyNames", "Key %1").arg(keyCode);
 }
 
 QString comboDisplayString(std::uint32_t keyCode, std::uint32_t modifiers)

@@ -1,23 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/parse_error.h"
 
+#include <QCoreApplication>
+
 namespace OTPAuth {
 
 QString message(ParseError error)
 {
     switch (error) {
     case ParseError::invalidURL:
-        return QStringLiteral("Invalid otpauth URL.");
+        return QCoreApplication::translate("ParseError", "Invalid otpauth URL.");
     case ParseError::unsupportedScheme:
-        return QStringLiteral("Unsupported URL scheme.");
+        return QCoreApplication::translate("ParseError", "Unsupported URL scheme.");
     case ParseError::missingSecret:
-        return QStringLiteral("Missing secret in URL.");
+        return QCoreApplication::translate("ParseError", "Missing secret in URL.");
     case ParseError::invalidSecret:
-        return QStringLiteral("Could not decode secret (Base32).");
+        return QCoreApplication::translate("ParseError", "Could not decode secret (Base32).");
     case ParseError::unsupportedType:
-        return QStringLiteral("Unsupported OTP type.");
+        return QCoreApplication::translate("ParseError", "Unsupported OTP type.");
     case ParseError::migrationDecodeFailed:
-        return QStringLiteral("Could not decode Google Authenticator export.");
+        return QCoreApplication::translate("ParseError", "Could not decode Google Authenticator export.");
     }
     return {};
 }

@@ -21,7 +21,7 @@ done
 dpkg -x "$deb" "$work/root"
 for file in usr/bin/brisvane usr/share/applications/org.brisvane.Brisvane.desktop \
     usr/share/metainfo/org.brisvane.Brisvane.metainfo.xml usr/share/icons/hicolor/scalable/apps/org.brisvane.Brisvane.svg \
-    usr/share/man/man1/brisvane.1 usr/share/doc/brisvane/LICENSE; do
+    usr/share/man/man1/brisvane.1 usr/share/doc/brisvane/LICENSE usr/share/brisvane/translations/brisvane_de.qm; do
     [ -e "$work/root/$file" ] || { echo "missing from the package: /$file"; exit 1; }
 done
 

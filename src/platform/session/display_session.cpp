@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/session/display_session.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
@@ -35,11 +36,13 @@ QString DisplaySession::limitsNotice() const
         return {};
     const QString platform = preferredPlatform().isEmpty() ? requestedPlatform : preferredPlatform();
     if (hasX11 && (platform.isEmpty() || platform.startsWith(QLatin1String("xcb"))))
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "DisplaySession",
             "Wayland session: global hotkeys and auto-paste work only while an X11 app has the "
             "focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link "
             "to add accounts.");
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "DisplaySession",
         "Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not "
         "available. Codes can still be copied by clicking them.");
 }

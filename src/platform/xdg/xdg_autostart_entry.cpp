@@ -3,6 +3,7 @@
 
 #include "platform/xdg/desktop_entry_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,19 +47,23 @@ Result<Done, QString> XdgAutostartEntry::registerItem()
 {
     const std::optional<QString> text = autostartEntryText(m_program, m_arguments);
     if (!text)
-        return QStringLiteral("The program's path cannot be written into an autostart entry: %1")
+        return QCoreApplication::translate("XdgAutostartEntry",
+                                           "The program's path cannot be written into an autostart entry: %1")
             .arg(m_program);
 
     const QString folder = QFileInfo(entryPath()).absolutePath();
     if (!QDir().mkpath(folder))
-        return QStringLiteral("Could not create the autostart folder %1.").arg(folder);
+        return QCoreApplication::translate("XdgAutostartEntry", "Could not create the autostart folder %1.")
+            .arg(folder);
 
     QSaveFile file(entryPath());
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Could not write %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("XdgAutostartEntry", "Could not write %1: %2")
+            .arg(entryPath(), file.errorString());
     const QByteArray bytes = text->toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Could not write %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("XdgAutostartEntry", "Could not write %1: %2")
+            .arg(entryPath(), file.errorString());
     return Done{};
 }
 
@@ -68,6 +73,7 @@ Result<Done, QString> XdgAutostartEntry::unregisterItem()
     if (!file.exists())
         return Done{};
     if (!file.remove())
-        return QStringLiteral("Could not remove %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("XdgAutostartEntry", "Could not remove %1: %2")
+            .arg(entryPath(), file.errorString());
     return Done{};
 }

@@ -9,6 +9,7 @@
 #include "ui/widgets/ui_fonts.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
@@ -72,7 +73,7 @@ QStringList imageNameFilters()
 
 QString chooseImageWithFileDialog(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Choose image"));
+    QFileDialog dialog(parent, QCoreApplication::translate("AddAccountDialog", "Choose image"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(imageNameFilters());
@@ -138,7 +139,7 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
                                                        QLineEdit::Password, QString(), &entered);
         return entered ? std::optional(password) : std::nullopt;
     });
-    setWindowTitle(QStringLiteral("Add account"));
+    setWindowTitle(tr("Add account"));
     setModal(true);
     setFixedWidth(dialogWidth);
 
@@ -220,11 +221,11 @@ QWidget* AddAccountDialog::buildHeader()
     row->setContentsMargins(sideMargin, 18, sideMargin, 12);
     QFont titleFont = textStyleFont(font(), TextStyle::title2);
     titleFont.setBold(true);
-    auto* title = new QLabel(QStringLiteral("Add account"));
+    auto* title = new QLabel(tr("Add account"));
     title->setFont(titleFont);
     row->addWidget(title);
     row->addStretch(1);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName(QStringLiteral("headerCancelButton"));
     cancel->setAutoDefault(false);
     // Escape reaches reject() through QDialog at once; a button shortcut would click only
@@ -245,7 +246,7 @@ QWidget* AddAccountDialog::buildModeSelector()
     int number = 1;
     for (AddMode mode : allAddModes) {
         QToolButton* segment = m_modeSelector->addSegment(int(mode), rawValue(mode), modeIcon(mode));
-        segment->setToolTip(QStringLiteral("%1 (Ctrl+%2)").arg(rawValue(mode)).arg(number++));
+        segment->setToolTip(tr("%1 (Ctrl+%2)").arg(rawValue(mode)).arg(number++));
     }
     connect(m_modeSelector, &AddAccountSegmentedControl::selectedChanged, this,
             [this](int value) { m_model->setMode(AddMode(value)); });
@@ -256,17 +257,14 @@ QWidget* AddAccountDialog::buildModeSelector()
 QWidget* AddAccountDialog::buildScanPanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column =
-        panelLayout(panel, AddMode::scanScreen, QStringLiteral("Scan a QR code from your screen"), 14);
+    QVBoxLayout* column = panelLayout(panel, AddMode::scanScreen, tr("Scan a QR code from your screen"), 14);
     column->addWidget(textLabel(
-        QStringLiteral(
-            "Show the QR code somewhere on any of your displays \u2014 in a browser tab, on your phone, in "
-            "another app \u2014 then click Scan. Your desktop may ask you to allow the screenshot."),
+        tr("Show the QR code somewhere on any of your displays — in a browser tab, on your phone, in "
+           "another app — then click Scan. Your desktop may ask you to allow the screenshot."),
         TextStyle::callout, secondaryColor(palette()), font()));
     column->addWidget(textLabel(
-        QStringLiteral(
-            "Tip: this also works with Google Authenticator's \"Export accounts\" QR \u2014 show that QR on "
-            "your phone and point your phone's camera at the screen, or take a photo of it."),
+        tr("Tip: this also works with Google Authenticator's \"Export accounts\" QR — show that QR on "
+           "your phone and point your phone's camera at the screen, or take a photo of it."),
         TextStyle::caption, withAlpha(primaryColor(palette()), 0.35), font()));
     return panel;
 }
@@ -289,10 +287,10 @@ QWidget* AddAccountDialog::buildPastePanel()
 {
     auto* panel = new QWidget;
     QVBoxLayout* column =
-        panelLayout(panel, AddMode::pasteLink, QStringLiteral("Paste an otpauth:// link"), 12);
+        panelLayout(panel, AddMode::pasteLink, tr("Paste an otpauth:// link"), 12);
     column->addWidget(
-        textLabel(QStringLiteral("Paste a setup link like otpauth://totp/\u2026 or a Google "
-                                 "Authenticator export link otpauth-migration://offline?data=\u2026"),
+        textLabel(tr("Paste a setup link like otpauth://totp/… or a Google "
+                                 "Authenticator export link otpauth-migration://offline?data=…"),
                   TextStyle::callout, secondaryColor(palette()), font()));
     auto* linkEdit = new LinkTextEdit(AddAccountModel::maximumLinkLength);
     connect(linkEdit, &LinkTextEdit::textRefused, m_model, &AddAccountModel::refuseLongText);
@@ -314,7 +312,7 @@ QWidget* AddAccountDialog::buildPastePanel()
 QWidget* AddAccountDialog::buildManualPanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column = panelLayout(panel, AddMode::manual, QStringLiteral("Enter a key by hand"), 10);
+    QVBoxLayout* column = panelLayout(panel, AddMode::manual, tr("Enter a key by hand"), 10);
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
@@ -327,17 +325,17 @@ QWidget* AddAccountDialog::buildManualPanel()
 
     m_issuerEdit = new QLineEdit;
     m_issuerEdit->setObjectName(QStringLiteral("issuerEdit"));
-    m_issuerEdit->setPlaceholderText(QStringLiteral("e.g. Google"));
+    m_issuerEdit->setPlaceholderText(tr("e.g. Google"));
     connect(m_issuerEdit, &QLineEdit::textChanged, m_model, &AddAccountModel::setManualIssuer);
 
     m_nameEdit = new QLineEdit;
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    m_nameEdit->setPlaceholderText(QStringLiteral("e.g. alice@example.com"));
+    m_nameEdit->setPlaceholderText(tr("e.g. alice@example.com"));
     connect(m_nameEdit, &QLineEdit::textChanged, m_model, &AddAccountModel::setManualName);
 
     m_secretEdit = new QLineEdit;
     m_secretEdit->setObjectName(QStringLiteral("secretEdit"));
-    m_secretEdit->setPlaceholderText(QStringLiteral("Base32 secret (no spaces)"));
+    m_secretEdit->setPlaceholderText(tr("Base32 secret (no spaces)"));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(textStyleFont(font(), TextStyle::body).pointSizeF());
     m_secretEdit->setFont(mono);
@@ -345,8 +343,8 @@ QWidget* AddAccountDialog::buildManualPanel()
 
     m_typeSelector = new AddAccountSegmentedControl;
     m_typeSelector->setObjectName(QStringLiteral("typeSelector"));
-    m_typeSelector->addSegment(int(OTPType::totp), QStringLiteral("Time-based (TOTP)"));
-    m_typeSelector->addSegment(int(OTPType::hotp), QStringLiteral("Counter (HOTP)"));
+    m_typeSelector->addSegment(int(OTPType::totp), tr("Time-based (TOTP)"));
+    m_typeSelector->addSegment(int(OTPType::hotp), tr("Counter (HOTP)"));
     connect(m_typeSelector, &AddAccountSegmentedControl::selectedChanged, this,
             [this](int value) { m_model->setManualType(OTPType(value)); });
 
@@ -369,7 +367,7 @@ QWidget* AddAccountDialog::buildManualPanel()
     m_periodSpin->setObjectName(QStringLiteral("periodSpin"));
     m_periodSpin->setRange(int(AddAccountModel::minimumPeriod), int(AddAccountModel::maximumPeriod));
     m_periodSpin->setSingleStep(int(AddAccountModel::periodStep));
-    m_periodSpin->setSuffix(QStringLiteral(" seconds"));
+    m_periodSpin->setSuffix(tr(" seconds"));
     m_periodSpin->setMaximumWidth(220);
     // A half-typed number must not become the period.
     m_periodSpin->setKeyboardTracking(false);
@@ -379,19 +377,19 @@ QWidget* AddAccountDialog::buildManualPanel()
     periodRow->setContentsMargins(0, 0, 0, 0);
     periodRow->addWidget(m_periodSpin);
     periodRow->addStretch(1);
-    m_periodCaption = caption(QStringLiteral("Period"));
+    m_periodCaption = caption(tr("Period"));
 
-    grid->addWidget(caption(QStringLiteral("Service")), 0, 0);
+    grid->addWidget(caption(tr("Service")), 0, 0);
     grid->addWidget(m_issuerEdit, 0, 1);
-    grid->addWidget(caption(QStringLiteral("Account")), 1, 0);
+    grid->addWidget(caption(tr("Account")), 1, 0);
     grid->addWidget(m_nameEdit, 1, 1);
-    grid->addWidget(caption(QStringLiteral("Secret")), 2, 0);
+    grid->addWidget(caption(tr("Secret")), 2, 0);
     grid->addWidget(m_secretEdit, 2, 1);
-    grid->addWidget(caption(QStringLiteral("Type")), 3, 0);
+    grid->addWidget(caption(tr("Type")), 3, 0);
     grid->addWidget(m_typeSelector, 3, 1);
-    grid->addWidget(caption(QStringLiteral("Algorithm")), 4, 0);
+    grid->addWidget(caption(tr("Algorithm")), 4, 0);
     grid->addWidget(m_algorithmSelector, 4, 1);
-    grid->addWidget(caption(QStringLiteral("Digits")), 5, 0);
+    grid->addWidget(caption(tr("Digits")), 5, 0);
     grid->addWidget(m_digitsSelector, 5, 1, Qt::AlignLeft);
     grid->addWidget(m_periodCaption, 6, 0);
     grid->addLayout(periodRow, 6, 1);
@@ -405,7 +403,7 @@ QWidget* AddAccountDialog::buildFooter()
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(sideMargin, 14, sideMargin, 14);
     row->addStretch(1);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName(QStringLiteral("footerCancelButton"));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &AddAccountDialog::reject);

@@ -154,7 +154,7 @@ void AddAccountModel::startScan()
     if (m_isWorking)
         return;
     m_isWorking = true;
-    m_status = QStringLiteral("Scanning displays\u2026");
+    m_status = tr("Scanning displays…");
     Q_EMIT changed();
     m_scanTimer.start();
 }
@@ -303,7 +303,7 @@ void AddAccountModel::addManual()
     secretText.remove(u' ');
     const std::optional<QByteArray> secret = decodeBase32(secretText);
     if (!secret || secret->isEmpty()) {
-        setStatus(QStringLiteral("Secret is not valid Base32."));
+        setStatus(tr("Secret is not valid Base32."));
         return;
     }
 

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/add_account/add_mode.h"
 
+#include <QCoreApplication>
+
 QString rawValue(AddMode mode)
 {
     switch (mode) {
     case AddMode::scanScreen:
-        return QStringLiteral("Scan screen");
+        return QCoreApplication::translate("AddMode", "Scan screen");
     case AddMode::imageFile:
-        return QStringLiteral("Image file");
+        return QCoreApplication::translate("AddMode", "Image file");
     case AddMode::pasteLink:
-        return QStringLiteral("Paste link");
+        return QCoreApplication::translate("AddMode", "Paste link");
     case AddMode::manual:
-        return QStringLiteral("Enter by hand");
+        return QCoreApplication::translate("AddMode", "Enter by hand");
     }
     return {};
 }
@@ -20,12 +22,12 @@ QString primaryButtonTitle(AddMode mode)
 {
     switch (mode) {
     case AddMode::scanScreen:
-        return QStringLiteral("Scan");
+        return QCoreApplication::translate("AddMode", "Scan");
     case AddMode::imageFile:
-        return QStringLiteral("Choose image\u2026");
+        return QCoreApplication::translate("AddMode", "Choose image…");
     case AddMode::pasteLink:
     case AddMode::manual:
-        return QStringLiteral("Add");
+        return QCoreApplication::translate("AddMode", "Add");
     }
     return {};
 }

@@ -139,11 +139,11 @@ void AccountListView::contextMenuEvent(QContextMenuEvent* event)
     setCurrentIndex(index);
     const int row = index.row();
     QMenu menu(this);
-    QAction* copy = menu.addAction(appIcon(AppIcon::copy), QStringLiteral("Copy Code"));
+    QAction* copy = menu.addAction(appIcon(AppIcon::copy), tr("Copy Code"));
     QAction* showQR = m_qrCodeAvailable ? menu.addAction(QStringLiteral("Show QR Code")) : nullptr;
     QAction* edit = menu.addAction(QStringLiteral("Edit…"));
     menu.addSeparator();
-    QAction* remove = menu.addAction(appIcon(AppIcon::trash), QStringLiteral("Delete"));
+    QAction* remove = menu.addAction(appIcon(AppIcon::trash), tr("Delete"));
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == nullptr)
         return;

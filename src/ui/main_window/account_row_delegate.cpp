@@ -59,13 +59,13 @@ QString AccountRowDelegate::toolTipAt(const QStyleOptionViewItem& option, const 
         return {};
     switch (elementAt(option, index, point)) {
     case AccountRowLayout::Element::handle:
-        return QStringLiteral("Drag to reorder");
+        return tr("Drag to reorder");
     case AccountRowLayout::Element::code:
-        return QStringLiteral("Click to copy");
+        return tr("Click to copy");
     case AccountRowLayout::Element::advance:
-        return QStringLiteral("Generate next HOTP code");
+        return tr("Generate next HOTP code");
     case AccountRowLayout::Element::copy:
-        return m_copiedAccountID == account->id ? QStringLiteral("Copied!") : QStringLiteral("Copy code");
+        return m_copiedAccountID == account->id ? tr("Copied!") : tr("Copy code");
     case AccountRowLayout::Element::none:
         break;
     }

@@ -207,7 +207,7 @@ QWidget* MainWindow::buildHeader()
     searchRow->addWidget(iconLabel(AppIcon::search, 14, secondaryColor(palette()), searchGroup));
     m_searchField = new QLineEdit(searchGroup);
     m_searchField->setFrame(false);
-    m_searchField->setPlaceholderText(QStringLiteral("Search"));
+    m_searchField->setPlaceholderText(tr("Search"));
     m_searchField->setAccessibleName(tr("Search accounts"));
     m_searchField->setFixedWidth(160);
     m_searchField->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
@@ -219,8 +219,8 @@ QWidget* MainWindow::buildHeader()
         m_listView->viewport()->update();
     });
 
-    m_addButton = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add"), header);
-    m_addButton->setToolTip(QStringLiteral("Add accounts (Ctrl+N)"));
+    m_addButton = new QPushButton(appIcon(AppIcon::plus), tr("Add"), header);
+    m_addButton->setToolTip(tr("Add accounts (Ctrl+N)"));
     connect(m_addButton, &QPushButton::clicked, this, &MainWindow::showAddSheet);
     row->addWidget(m_addButton);
 
@@ -264,12 +264,12 @@ QWidget* MainWindow::buildEmptyState()
     QLabel* shield = iconLabel(AppIcon::lockShield, 48, secondaryColor(palette()), page);
     column->addWidget(shield, 0, Qt::AlignHCenter);
 
-    auto* heading = new QLabel(QStringLiteral("No accounts yet"), page);
+    auto* heading = new QLabel(tr("No accounts yet"), page);
     heading->setFont(textStyleFont(font(), TextStyle::title3));
     column->addWidget(heading, 0, Qt::AlignHCenter);
 
-    auto* hint = new QLabel(
-        QStringLiteral("Click Add to import a QR code, paste a setup link, or enter a key by hand."), page);
+    auto* hint =
+        new QLabel(tr("Click Add to import a QR code, paste a setup link, or enter a key by hand."), page);
     hint->setFont(textStyleFont(font(), TextStyle::callout));
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignHCenter);
@@ -283,7 +283,7 @@ QWidget* MainWindow::buildEmptyState()
     const int iconSize = QFontMetrics(font()).height();
     auto* add = new QPushButton(
         QIcon(tintedIconPixmap(AppIcon::plus, QSize(iconSize, iconSize), onAccent, devicePixelRatioF())),
-        QStringLiteral("Add account"), page);
+        tr("Add account"), page);
     add->setObjectName(QStringLiteral("emptyStateAddButton"));
     add->setDefault(true);
     add->setStyleSheet(

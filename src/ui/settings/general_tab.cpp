@@ -96,17 +96,16 @@ QWidget* GeneralTab::buildStartup()
     auto* column = new QVBoxLayout(section);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(18);
-    column->addWidget(sectionTitle(QStringLiteral("Startup"), section));
+    column->addWidget(sectionTitle(tr("Startup"), section));
 
-    m_launchSwitch = new QCheckBox(QStringLiteral("Launch Brisvane at login"), section);
+    m_launchSwitch = new QCheckBox(tr("Launch Brisvane at login"), section);
     m_launchSwitch->setObjectName(QStringLiteral("launchAtLogin"));
     connect(m_launchSwitch, &QCheckBox::clicked, this, &GeneralTab::setLaunchAtLogin);
     column->addWidget(m_launchSwitch);
 
-    column->addWidget(
-        captionText(QStringLiteral("When enabled, Brisvane starts automatically every time you log in, so "
-                                   "the tray icon and your global hotkeys are always available."),
-                    section));
+    column->addWidget(captionText(tr("When enabled, Brisvane starts automatically every time you log in, so "
+                                     "the tray icon and your global hotkeys are always available."),
+                                  section));
 
     m_statusRow = new QWidget(section);
     m_statusRow->setObjectName(QStringLiteral("launchStatus"));
@@ -129,9 +128,9 @@ QWidget* GeneralTab::buildTray()
     auto* column = new QVBoxLayout(section);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(18);
-    column->addWidget(sectionTitle(QStringLiteral("Tray"), section));
+    column->addWidget(sectionTitle(tr("Tray"), section));
 
-    m_showCodeSwitch = new QCheckBox(QStringLiteral("Show a code in the tray"), section);
+    m_showCodeSwitch = new QCheckBox(tr("Show a code in the tray"), section);
     m_showCodeSwitch->setObjectName(QStringLiteral("showCodeInTray"));
     m_showCodeSwitch->setChecked(m_settings.showCodeInMenuBar());
     connect(m_showCodeSwitch, &QCheckBox::clicked, this,
@@ -143,7 +142,7 @@ QWidget* GeneralTab::buildTray()
     auto* accountLayout = new QHBoxLayout(m_accountRow);
     accountLayout->setContentsMargins(0, 0, 0, 0);
     accountLayout->setSpacing(8);
-    accountLayout->addWidget(new QLabel(QStringLiteral("Account:"), m_accountRow));
+    accountLayout->addWidget(new QLabel(tr("Account:"), m_accountRow));
     m_accountPicker = new QComboBox(m_accountRow);
     m_accountPicker->setObjectName(QStringLiteral("trayAccountPicker"));
     m_accountPicker->setMaximumWidth(pickerMaxWidth);
@@ -158,10 +157,9 @@ QWidget* GeneralTab::buildTray()
     column->addWidget(m_accountRow);
 
     column->addWidget(captionText(
-        QStringLiteral(
-            "Shows the current code right in the tray, next to the key icon. Note: the code stays visible "
-            "on screen, so anyone looking at your screen can see it — turn this off if you'd rather keep "
-            "it hidden until you click the icon."),
+        tr("Shows the current code right in the tray, next to the key icon. Note: the code stays visible "
+           "on screen, so anyone looking at your screen can see it — turn this off if you'd rather keep "
+           "it hidden until you click the icon."),
         section));
 
     m_shownAccountsBlock = new QWidget(section);
@@ -169,13 +167,12 @@ QWidget* GeneralTab::buildTray()
     auto* block = new QVBoxLayout(m_shownAccountsBlock);
     block->setContentsMargins(0, 4, 0, 0);
     block->setSpacing(8);
-    block->addWidget(calloutTitle(QStringLiteral("Accounts shown in the menu"), m_shownAccountsBlock));
+    block->addWidget(calloutTitle(tr("Accounts shown in the menu"), m_shownAccountsBlock));
     // The tray window reorders with its arrows, not by dragging.
-    block->addWidget(
-        captionText(QStringLiteral("Uncheck an account to hide it from the dropdown (it stays in the main "
-                                   "window). Use the arrows in the dropdown or drag rows in the main window "
-                                   "to reorder them."),
-                    m_shownAccountsBlock));
+    block->addWidget(captionText(tr("Uncheck an account to hide it from the dropdown (it stays in the main "
+                                    "window). Use the arrows in the dropdown or drag rows in the main window "
+                                    "to reorder them."),
+                                 m_shownAccountsBlock));
     m_shownAccountsArea = new QScrollArea(m_shownAccountsBlock);
     auto* listArea = m_shownAccountsArea;
     listArea->setFrameShape(QFrame::NoFrame);
@@ -243,24 +240,23 @@ QWidget* GeneralTab::buildSecureStorage()
     auto* column = new QVBoxLayout(section);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(18);
-    column->addWidget(sectionTitle(QStringLiteral("Secure storage"), section));
+    column->addWidget(sectionTitle(tr("Secure storage"), section));
 
     auto* row = new QHBoxLayout;
     row->setSpacing(10);
     row->addWidget(glyphLabel(AppIcon::keyring, accentColor(palette()), 20, section), 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
-    texts->addWidget(calloutTitle(QStringLiteral("Accounts are kept in your login keyring"), section));
-    texts->addWidget(
-        captionText(QStringLiteral("Your TOTP/HOTP secrets are stored by the desktop's Secret Service "
-                                   "(such as GNOME Keyring or KWallet), encrypted with your login "
-                                   "password. They never leave this computer."),
-                    section));
+    texts->addWidget(calloutTitle(tr("Accounts are kept in your login keyring"), section));
+    texts->addWidget(captionText(tr("Your TOTP/HOTP secrets are stored by the desktop's Secret Service "
+                                    "(such as GNOME Keyring or KWallet), encrypted with your login "
+                                    "password. They never leave this computer."),
+                                 section));
     row->addLayout(texts, 1);
     column->addLayout(row);
 
     if (!m_keyringManager.isEmpty()) {
-        auto* open = new QPushButton(QStringLiteral("Open Keyring Manager"), section);
+        auto* open = new QPushButton(tr("Open Keyring Manager"), section);
         open->setObjectName(QStringLiteral("openKeyringManager"));
         connect(open, &QPushButton::clicked, this, &GeneralTab::openKeyringManager);
         auto* buttonRow = new QHBoxLayout;
@@ -347,7 +343,7 @@ void GeneralTab::refreshAccountPicker()
 {
     const QSignalBlocker blocker(m_accountPicker);
     m_accountPicker->clear();
-    m_accountPicker->addItem(QStringLiteral("First account"));
+    m_accountPicker->addItem(tr("First account"));
     int selected = 0;
     for (const Account& account : m_store.accounts()) {
         const QString label = displayLabel(account);
@@ -382,8 +378,7 @@ void GeneralTab::openKeyringManager()
 {
     const bool started = QProcess::startDetached(m_keyringManager, {});
     m_keyringLaunchError->setText(
-        started ? QString()
-                : QStringLiteral("Could not start %1.").arg(QFileInfo(m_keyringManager).fileName()));
+        started ? QString() : tr("Could not start %1.").arg(QFileInfo(m_keyringManager).fileName()));
     m_keyringLaunchError->setVisible(!started);
 }
 

@@ -87,13 +87,12 @@ QWidget* HotKeysTab::buildHeader()
     auto* column = new QVBoxLayout(header);
     column->setContentsMargins(20, 20, 20, 12);
     column->setSpacing(6);
-    column->addWidget(sectionTitle(QStringLiteral("Global hotkeys"), header));
+    column->addWidget(sectionTitle(tr("Global hotkeys"), header));
     column->addWidget(secondaryText(
-        QStringLiteral(
-            "Each row links a key combination to one of your accounts. Press the combination anywhere on "
-            "your "
-            "desktop — even when this app is in the background — and the current code is copied to the "
-            "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
+        tr("Each row links a key combination to one of your accounts. Press the combination anywhere on "
+           "your "
+           "desktop — even when this app is in the background — and the current code is copied to the "
+           "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
         TextStyle::callout, header));
     return header;
 }
@@ -120,11 +119,10 @@ QWidget* HotKeysTab::buildWarning()
     row->addWidget(icon, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(calloutTitle(QStringLiteral("Auto-paste cannot type into other apps here"), strip));
-    texts->addWidget(
-        captionText(QStringLiteral("This desktop session does not let Brisvane send keystrokes. Codes are "
-                                   "still copied; paste them with Ctrl+V."),
-                    strip));
+    texts->addWidget(calloutTitle(tr("Auto-paste cannot type into other apps here"), strip));
+    texts->addWidget(captionText(tr("This desktop session does not let Brisvane send keystrokes. Codes are "
+                                    "still copied; paste them with Ctrl+V."),
+                                 strip));
     row->addLayout(texts, 1);
     return strip;
 }
@@ -142,13 +140,12 @@ QWidget* HotKeysTab::buildEmptyState()
                                      devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     column->addWidget(icon);
-    auto* title = new QLabel(QStringLiteral("No hotkeys yet"), box);
+    auto* title = new QLabel(tr("No hotkeys yet"), box);
     title->setFont(textStyleFont(font(), TextStyle::headline));
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
-    auto* hint =
-        secondaryText(QStringLiteral("Click Add hotkey to map a key combination to one of your accounts."),
-                      TextStyle::callout, box);
+    auto* hint = secondaryText(tr("Click Add hotkey to map a key combination to one of your accounts."),
+                               TextStyle::callout, box);
     hint->setAlignment(Qt::AlignCenter);
     column->addWidget(hint);
     column->addStretch(1);
@@ -160,7 +157,7 @@ QWidget* HotKeysTab::buildFooter()
     auto* footer = new QWidget(this);
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(20, 12, 20, 12);
-    auto* add = new QPushButton(appIcon(AppIcon::plus), QStringLiteral("Add hotkey"), footer);
+    auto* add = new QPushButton(appIcon(AppIcon::plus), tr("Add hotkey"), footer);
     add->setObjectName(QStringLiteral("addHotkey"));
     connect(add, &QPushButton::clicked, this, [this] { m_settings.addBinding(); });
     row->addWidget(add);

@@ -30,7 +30,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
 {
     m_enabled = new QCheckBox(this);
     m_enabled->setObjectName(QStringLiteral("bindingEnabled"));
-    m_enabled->setToolTip(QStringLiteral("Enable this hotkey"));
+    m_enabled->setToolTip(tr("Enable this hotkey"));
     m_enabled->setAccessibleName(m_enabled->toolTip());
     connect(m_enabled, &QCheckBox::clicked, this,
             [this](bool on) { edit([on](HotKeyBinding& b) { b.enabled = on; }); });
@@ -55,7 +55,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_autoPaste->setCheckable(true);
     m_autoPaste->setAutoRaise(true);
     m_autoPaste->setIcon(appIcon(AppIcon::textCursor));
-    m_autoPaste->setAccessibleName(QStringLiteral("Auto-paste"));
+    m_autoPaste->setAccessibleName(tr("Auto-paste"));
     connect(m_autoPaste, &QToolButton::clicked, this, [this](bool on) {
         edit([on](HotKeyBinding& b) { b.autoPaste = on; });
         if (on && !m_canSendKeystrokes)
@@ -66,7 +66,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_remove->setObjectName(QStringLiteral("bindingRemove"));
     m_remove->setAutoRaise(true);
     m_remove->setIcon(appIcon(AppIcon::trash));
-    m_remove->setToolTip(QStringLiteral("Remove hotkey"));
+    m_remove->setToolTip(tr("Remove hotkey"));
     m_remove->setAccessibleName(m_remove->toolTip());
     const QUuid id = binding.id;
     connect(m_remove, &QToolButton::clicked, this, [this, id] { m_settings.removeBinding(id); });
@@ -104,7 +104,7 @@ void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<
     {
         const QSignalBlocker blocker(m_account);
         m_account->clear();
-        m_account->addItem(QStringLiteral("— pick an account —"));
+        m_account->addItem(tr("— pick an account —"));
         int selected = binding.accountID ? -1 : 0;
         for (const Account& account : accounts) {
             // Long names end in "\u2026", so the picker and its list stay inside the window.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/hotkeys_tab_rules.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -38,7 +39,9 @@ qsizetype activeBindingCount(const QList<HotKeyBinding>& bindings, const QList<A
 
 QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Account>& accounts)
 {
-    return QStringLiteral("%1 active of %2").arg(activeBindingCount(bindings, accounts)).arg(bindings.size());
+    return QCoreApplication::translate("HotkeysTabRules", "%1 active of %2")
+        .arg(activeBindingCount(bindings, accounts))
+        .arg(bindings.size());
 }
 
 bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystrokes)
@@ -52,7 +55,9 @@ bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystro
 QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes)
 {
     if (autoPaste && !canSendKeystrokes)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "HotkeysTabRules",
             "Auto-paste: insert the code at the cursor (not possible in this desktop session)");
-    return QStringLiteral("Auto-paste: insert the code at the cursor in the focused app");
+    return QCoreApplication::translate("HotkeysTabRules",
+                                       "Auto-paste: insert the code at the cursor in the focused app");
 }

@@ -18,12 +18,12 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
 {
     setObjectName(QStringLiteral("settingsWindow"));
     // The desktop adds " \u2014 Brisvane" after the title itself.
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setWindowIcon(appIcon(AppIcon::application));
     setFixedSize(windowWidth, windowHeight);
     m_tabs->setDocumentMode(true);
-    m_tabs->addTab(m_general, appIcon(AppIcon::gear), QStringLiteral("General"));
-    m_tabs->addTab(m_hotKeys, appIcon(AppIcon::keyboard), QStringLiteral("Hotkeys"));
+    m_tabs->addTab(m_general, appIcon(AppIcon::gear), tr("General"));
+    m_tabs->addTab(m_hotKeys, appIcon(AppIcon::keyboard), tr("Hotkeys"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(m_tabs);

@@ -26,21 +26,19 @@ namespace {
 
 bool askToQuitWithUnsaved(int unsavedCount)
 {
-    const bool one = unsavedCount == 1;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Brisvane"),
-                    one ? QStringLiteral("One account is not saved in the keyring yet.")
-                        : QStringLiteral("%1 accounts are not saved in the keyring yet.").arg(unsavedCount));
-    box.setInformativeText(
-        one ? QStringLiteral(
-                  "The keyring refused to store it, so it would be lost if Brisvane quits now. Keep "
-                  "Brisvane running and it will store it with the next change once the keyring works "
-                  "again.")
-            : QStringLiteral(
-                  "The keyring refused to store them, so they would be lost if Brisvane quits now. "
-                  "Keep Brisvane running and it will store them with the next change once the "
-                  "keyring works again."));
-    QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
-    QPushButton* quit = box.addButton(QStringLiteral("Quit Anyway"), QMessageBox::DestructiveRole);
+                    QCoreApplication::translate("ApplicationShell",
+                                                "%n account(s) not saved in the keyring yet.", nullptr,
+                                                unsavedCount));
+    box.setInformativeText(QCoreApplication::translate(
+        "ApplicationShell",
+        "The keyring refused to store them, so they would be lost if Brisvane quits now. Keep "
+        "Brisvane running and it will store them with the next change once the keyring works again.",
+        nullptr, unsavedCount));
+    QPushButton* keep = box.addButton(QCoreApplication::translate("ApplicationShell", "Keep Running"),
+                                      QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(QCoreApplication::translate("ApplicationShell", "Quit Anyway"),
+                                      QMessageBox::DestructiveRole);
     box.setDefaultButton(keep);
     box.exec();
     return box.clickedButton() == quit;

@@ -31,11 +31,11 @@ TrayIcon::TrayIcon(AccountStore& store, TickingClock& clock, AppSettings& settin
       m_menu(std::make_unique<QMenu>()),
       m_window(std::make_unique<TrayWindow>(store, clock, settings, clipboard))
 {
-    m_menu->addAction(QStringLiteral("Open Brisvane"), this, &TrayIcon::openMainWindowRequested);
-    m_menu->addAction(QStringLiteral("Settings…"), this, &TrayIcon::settingsRequested);
-    m_menu->addAction(QStringLiteral("About Brisvane"), this, &TrayIcon::aboutRequested);
+    m_menu->addAction(tr("Open Brisvane"), this, &TrayIcon::openMainWindowRequested);
+    m_menu->addAction(tr("Settings…"), this, &TrayIcon::settingsRequested);
+    m_menu->addAction(tr("About Brisvane"), this, &TrayIcon::aboutRequested);
     m_menu->addSeparator();
-    m_menu->addAction(QStringLiteral("Quit"), this, &TrayIcon::quitRequested);
+    m_menu->addAction(tr("Quit"), this, &TrayIcon::quitRequested);
     m_tray.setContextMenu(m_menu.get());
 
     connect(&m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -36,7 +36,7 @@ TrayRow::TrayRow(QWidget* parent)
 {
     auto* moveColumn = new QWidget(this);
     moveColumn->setFixedSize(moveColumnWidth, moveColumnHeight);
-    moveColumn->setToolTip(QStringLiteral("Move up or down"));
+    moveColumn->setToolTip(tr("Move up or down"));
     m_up->setParent(moveColumn);
     m_down->setParent(moveColumn);
     m_up->setToolTip(moveColumn->toolTip());

@@ -58,8 +58,7 @@ void TrayRowCopyButton::setContent(const TrayRowContent& content)
     // A hidden code is never computed.
     m_codeText =
         content.reveal ? groupedCode(content.account.code(content.now)) : maskedCode(content.account.digits);
-    setToolTip(content.reveal ? QStringLiteral("Click to copy")
-                              : QStringLiteral("Click to copy (code hidden)"));
+    setToolTip(content.reveal ? tr("Click to copy") : tr("Click to copy (code hidden)"));
     setAccessibleName(accountLabel(content.account));
     // Read out only when shown on screen too; a hidden code stays hidden from the screen reader.
     setAccessibleDescription(content.reveal ? tr("Code %1. Click to copy.").arg(spokenCode(m_codeText))

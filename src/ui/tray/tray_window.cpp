@@ -139,10 +139,10 @@ QWidget* TrayWindow::buildHeader()
     row->addWidget(textLabel(QStringLiteral("Brisvane"), textStyleFont(font(), TextStyle::headline), header));
     row->addStretch(1);
 
-    m_showCodes = new QCheckBox(QStringLiteral("Show codes"), header);
+    m_showCodes = new QCheckBox(tr("Show codes"), header);
     m_showCodes->setObjectName(QStringLiteral("showCodes"));
     m_showCodes->setFont(textStyleFont(font(), TextStyle::caption));
-    m_showCodes->setToolTip(QStringLiteral("Show or hide the codes. Names and copy buttons stay visible."));
+    m_showCodes->setToolTip(tr("Show or hide the codes. Names and copy buttons stay visible."));
     m_showCodes->setChecked(m_settings.revealCodesInMenu());
     m_showCodes->setFocusPolicy(Qt::NoFocus);
     connect(m_showCodes, &QCheckBox::clicked, this,
@@ -151,7 +151,7 @@ QWidget* TrayWindow::buildHeader()
 
     auto* open = footerButton(QString(), appIcon(AppIcon::openWindow), header);
     open->setObjectName(QStringLiteral("openMainWindow"));
-    open->setToolTip(QStringLiteral("Open main window"));
+    open->setToolTip(tr("Open main window"));
     open->setAccessibleName(open->toolTip());
     connect(open, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::openMainWindowRequested); });
     row->addWidget(open);
@@ -169,11 +169,10 @@ QWidget* TrayWindow::buildNoAccounts()
     column->addWidget(iconLabel(tintedIconPixmap(AppIcon::lockShield, QSize(iconSize, iconSize),
                                                  secondaryColor(palette()), devicePixelRatioF()),
                                 box));
-    auto* title =
-        textLabel(QStringLiteral("No accounts yet"), textStyleFont(font(), TextStyle::callout), box);
+    auto* title = textLabel(tr("No accounts yet"), textStyleFont(font(), TextStyle::callout), box);
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
-    auto* add = new QPushButton(QStringLiteral("Add an account"), box);
+    auto* add = new QPushButton(tr("Add an account"), box);
     add->setObjectName(QStringLiteral("addAccount"));
     connect(add, &QPushButton::clicked, this, [this] { closeThen(&TrayWindow::openMainWindowRequested); });
     column->addWidget(add, 0, Qt::AlignHCenter);
@@ -191,13 +190,11 @@ QWidget* TrayWindow::buildNothingShown()
     column->addWidget(iconLabel(tintedIconPixmap(AppIcon::eyeSlash, QSize(iconSize, iconSize),
                                                  secondaryColor(palette()), devicePixelRatioF()),
                                 box));
-    auto* title =
-        textLabel(QStringLiteral("No accounts shown here"), textStyleFont(font(), TextStyle::callout), box);
+    auto* title = textLabel(tr("No accounts shown here"), textStyleFont(font(), TextStyle::callout), box);
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
-    auto* hint =
-        textLabel(QStringLiteral("Choose which accounts appear in this menu\nin Settings → General → Tray."),
-                  textStyleFont(font(), TextStyle::caption), box);
+    auto* hint = textLabel(tr("Choose which accounts appear in this menu\nin Settings → General → Tray."),
+                           textStyleFont(font(), TextStyle::caption), box);
     hint->setAlignment(Qt::AlignCenter);
     QPalette pal = hint->palette();
     pal.setColor(QPalette::WindowText, secondaryColor(palette()));
@@ -212,26 +209,24 @@ QWidget* TrayWindow::buildFooter()
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(12, 8, 12, 8);
 
-    auto* manage = footerButton(QStringLiteral("Manage"), appIcon(AppIcon::list), footer);
+    auto* manage = footerButton(tr("Manage"), appIcon(AppIcon::list), footer);
     manage->setObjectName(QStringLiteral("manage"));
     connect(manage, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::openMainWindowRequested); });
     row->addWidget(manage);
 
-    auto* settings = footerButton(QStringLiteral("Settings"), appIcon(AppIcon::gear), footer);
+    auto* settings = footerButton(tr("Settings"), appIcon(AppIcon::gear), footer);
     settings->setObjectName(QStringLiteral("settings"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    settings->setToolTip(
-        QStringLiteral("Settings (%1)").arg(settings->shortcut().toString(QKeySequence::NativeText)));
+    settings->setToolTip(tr("Settings (%1)").arg(settings->shortcut().toString(QKeySequence::NativeText)));
     connect(settings, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::settingsRequested); });
     row->addWidget(settings);
 
     row->addStretch(1);
 
-    auto* quit = footerButton(QStringLiteral("Quit"), QIcon(), footer);
+    auto* quit = footerButton(tr("Quit"), QIcon(), footer);
     quit->setObjectName(QStringLiteral("quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setToolTip(
-        QStringLiteral("Quit Brisvane (%1)").arg(quit->shortcut().toString(QKeySequence::NativeText)));
+    quit->setToolTip(tr("Quit Brisvane (%1)").arg(quit->shortcut().toString(QKeySequence::NativeText)));
     connect(quit, &QToolButton::clicked, this, [this] { closeThen(&TrayWindow::quitRequested); });
     row->addWidget(quit);
     return footer;

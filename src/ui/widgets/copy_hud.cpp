@@ -57,7 +57,7 @@ void CopyHUD::createPanel()
                                                Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
                                                Qt::BypassWindowManagerHint);
     m_panel->setObjectName(QStringLiteral("CopyHUD"));
-    m_panel->setWindowTitle(QStringLiteral("Copy confirmation"));
+    m_panel->setWindowTitle(tr("Copy confirmation"));
     m_panel->setAttribute(Qt::WA_TranslucentBackground);
     m_panel->setAttribute(Qt::WA_ShowWithoutActivating);
     m_panel->setAttribute(Qt::WA_X11DoNotAcceptFocus);

@@ -61,12 +61,12 @@ RecorderButton::RecorderButton(QWidget* parent) : QPushButton(parent), m_beep([]
 
 QString RecorderButton::recordingTitle()
 {
-    return QStringLiteral("Press a key combo\u2026");
+    return tr("Press a key combo…");
 }
 
 QString RecorderButton::unsetTitle()
 {
-    return QStringLiteral("Click to set");
+    return tr("Click to set");
 }
 
 void RecorderButton::setCombination(std::uint32_t keyCode, std::uint32_t modifiers)

@@ -1,0 +1,727 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <source>About Brisvane</source>
+        <translation>Über Brisvane</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>One-time password codes (TOTP and HOTP) for your accounts.</source>
+        <translation>Einmalpasswort-Codes (TOTP und HOTP) für Ihre Konten.</translation>
+    </message>
+    <message>
+        <source>This program comes with absolutely no warranty. It is free software: you can redistribute it and/or modify it under the terms of the &lt;a href=&quot;%1&quot;&gt;GNU General Public License&lt;/a&gt;, version 3 or (at your option) any later version.</source>
+        <translation>Für dieses Programm besteht keinerlei Garantie. Es ist freie Software: Sie können es unter den Bedingungen der &lt;a href=&quot;%1&quot;&gt;GNU General Public License&lt;/a&gt;, Version 3 oder (nach Ihrer Wahl) jeder späteren Version, weitergeben und/oder verändern.</translation>
+    </message>
+    <message>
+        <source>Accounts are kept in your login keyring through the Secret Service. Settings are kept in %1.</source>
+        <translation>Die Konten liegen über den Secret Service in Ihrem Anmelde-Schlüsselbund. Die Einstellungen liegen in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>AccountListModel</name>
+    <message>
+        <source>%1, issued by %2</source>
+        <translation>%1, ausgestellt von %2</translation>
+    </message>
+    <message>
+        <source>not available</source>
+        <translation>nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Code %1. Return copies the code, Plus shows the next code, Ctrl+Up and Ctrl+Down move the account.</source>
+        <translation>Code %1. Eingabe kopiert den Code, Plus zeigt den nächsten Code, Strg+Hoch und Strg+Runter verschieben das Konto.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Code %1, %n second(s) left. Return copies the code, Ctrl+Up and Ctrl+Down move the account.</source>
+        <translation>
+            <numerusform>Code %1, noch %n Sekunde. Eingabe kopiert den Code, Strg+Hoch und Strg+Runter verschieben das Konto.</numerusform>
+            <numerusform>Code %1, noch %n Sekunden. Eingabe kopiert den Code, Strg+Hoch und Strg+Runter verschieben das Konto.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountListView</name>
+    <message>
+        <source>Copy Code</source>
+        <translation>Code kopieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>AccountRowDelegate</name>
+    <message>
+        <source>Drag to reorder</source>
+        <translation>Zum Umsortieren ziehen</translation>
+    </message>
+    <message>
+        <source>Click to copy</source>
+        <translation>Zum Kopieren klicken</translation>
+    </message>
+    <message>
+        <source>Generate next HOTP code</source>
+        <translation>Nächsten HOTP-Code erzeugen</translation>
+    </message>
+    <message>
+        <source>Copied!</source>
+        <translation>Kopiert!</translation>
+    </message>
+    <message>
+        <source>Copy code</source>
+        <translation>Code kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>AddAccountDialog</name>
+    <message>
+        <source>Images (%1)</source>
+        <translation>Bilder (%1)</translation>
+    </message>
+    <message>
+        <source>Choose image</source>
+        <translation>Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Add account</source>
+        <translation>Konto hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 (Ctrl+%2)</source>
+        <translation>%1 (Strg+%2)</translation>
+    </message>
+    <message>
+        <source>Scan a QR code from your screen</source>
+        <translation>QR-Code vom Bildschirm scannen</translation>
+    </message>
+    <message>
+        <source>Show the QR code somewhere on any of your displays — in a browser tab, on your phone, in another app — then click Scan. Your desktop may ask you to allow the screenshot.</source>
+        <translation>Zeigen Sie den QR-Code irgendwo auf einem Ihrer Bildschirme – in einem Browser-Tab, auf Ihrem Telefon, in einer anderen App – und klicken Sie dann auf Scannen. Ihr Desktop fragt eventuell, ob das Bildschirmfoto erlaubt ist.</translation>
+    </message>
+    <message>
+        <source>Tip: this also works with Google Authenticator&apos;s &quot;Export accounts&quot; QR — show that QR on your phone and point your phone&apos;s camera at the screen, or take a photo of it.</source>
+        <translation>Tipp: Das geht auch mit dem QR-Code „Konten exportieren“ des Google Authenticator – zeigen Sie ihn auf Ihrem Telefon an und halten Sie die Telefonkamera auf den Bildschirm, oder fotografieren Sie ihn.</translation>
+    </message>
+    <message>
+        <source>Read a QR code from an image</source>
+        <translation>QR-Code aus einem Bild lesen</translation>
+    </message>
+    <message>
+        <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported.</source>
+        <translation>Wählen Sie ein PNG-, JPG- oder anderes Bild mit dem QR-Code. Mehrere QR-Codes in einem Bild werden erkannt.</translation>
+    </message>
+    <message>
+        <source>Paste an otpauth:// link</source>
+        <translation>Einen otpauth://-Link einfügen</translation>
+    </message>
+    <message>
+        <source>Paste a setup link like otpauth://totp/… or a Google Authenticator export link otpauth-migration://offline?data=…</source>
+        <translation>Fügen Sie einen Einrichtungslink wie otpauth://totp/… oder einen Google-Authenticator-Exportlink otpauth-migration://offline?data=… ein</translation>
+    </message>
+    <message>
+        <source>Enter a key by hand</source>
+        <translation>Schlüssel von Hand eingeben</translation>
+    </message>
+    <message>
+        <source>e.g. Google</source>
+        <translation>z. B. Google</translation>
+    </message>
+    <message>
+        <source>e.g. alice@example.com</source>
+        <translation>z. B. alice@example.com</translation>
+    </message>
+    <message>
+        <source>Base32 secret (no spaces)</source>
+        <translation>Base32-Geheimnis (ohne Leerzeichen)</translation>
+    </message>
+    <message>
+        <source>Time-based (TOTP)</source>
+        <translation>Zeitbasiert (TOTP)</translation>
+    </message>
+    <message>
+        <source>Counter (HOTP)</source>
+        <translation>Zähler (HOTP)</translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> Sekunden</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Intervall</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>Dienst</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Konto</translation>
+    </message>
+    <message>
+        <source>Secret</source>
+        <translation>Geheimnis</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Algorithm</source>
+        <translation>Algorithmus</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Stellen</translation>
+    </message>
+</context>
+<context>
+    <name>AddAccountModel</name>
+    <message>
+        <source>Scanning displays…</source>
+        <translation>Bildschirme werden durchsucht …</translation>
+    </message>
+    <message>
+        <source>Secret is not valid Base32.</source>
+        <translation>Das Geheimnis ist kein gültiges Base32.</translation>
+    </message>
+    <message>
+        <source>No accounts were imported.</source>
+        <translation>Es wurden keine Konten importiert.</translation>
+    </message>
+</context>
+<context>
+    <name>AddMode</name>
+    <message>
+        <source>Scan screen</source>
+        <translation>Bildschirm scannen</translation>
+    </message>
+    <message>
+        <source>Image file</source>
+        <translation>Bilddatei</translation>
+    </message>
+    <message>
+        <source>Paste link</source>
+        <translation>Link einfügen</translation>
+    </message>
+    <message>
+        <source>Enter by hand</source>
+        <translation>Von Hand eingeben</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scannen</translation>
+    </message>
+    <message>
+        <source>Choose image…</source>
+        <translation>Bild auswählen …</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationShell</name>
+    <message numerus="yes">
+        <source>%n account(s) not saved in the keyring yet.</source>
+        <translation>
+            <numerusform>%n Konto ist noch nicht im Schlüsselbund gespeichert.</numerusform>
+            <numerusform>%n Konten sind noch nicht im Schlüsselbund gespeichert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
+        <translation>Der Schlüsselbund hat das Speichern abgelehnt, daher gingen sie verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen; es speichert sie mit der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</translation>
+    </message>
+    <message>
+        <source>Keep Running</source>
+        <translation>Weiterlaufen lassen</translation>
+    </message>
+    <message>
+        <source>Quit Anyway</source>
+        <translation>Trotzdem beenden</translation>
+    </message>
+</context>
+<context>
+    <name>ClockNotice</name>
+    <message>
+        <source>Your clock is not synchronised; codes may be rejected.</source>
+        <translation>Ihre Uhr ist nicht synchronisiert; Codes werden eventuell abgelehnt.</translation>
+    </message>
+    <message>
+        <source>How to fix it</source>
+        <translation>So beheben Sie das</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>CopyHUD</name>
+    <message>
+        <source>Brisvane copy confirmation</source>
+        <translation>Brisvane-Kopierbestätigung</translation>
+    </message>
+</context>
+<context>
+    <name>DisplaySession</name>
+    <message>
+        <source>Wayland session: global hotkeys and auto-paste work only while an X11 app has the focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link to add accounts.</source>
+        <translation>Wayland-Sitzung: Globale Tastenkürzel und automatisches Einfügen funktionieren nur, solange eine X11-App den Fokus hat, und „Bildschirm scannen“ sieht nur X11-Fenster. Fügen Sie Konten über eine Bilddatei oder einen Einrichtungslink hinzu.</translation>
+    </message>
+    <message>
+        <source>Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not available. Codes can still be copied by clicking them.</source>
+        <translation>Wayland-Sitzung ohne X11-Unterstützung: Globale Tastenkürzel, automatisches Einfügen und „Bildschirm scannen“ sind nicht verfügbar. Codes lassen sich weiterhin per Klick kopieren.</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralTab</name>
+    <message>
+        <source>Startup</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Launch Brisvane at login</source>
+        <translation>Brisvane bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>When enabled, Brisvane starts automatically every time you log in, so the tray icon and your global hotkeys are always available.</source>
+        <translation>Wenn aktiviert, startet Brisvane bei jeder Anmeldung automatisch, sodass das Symbol im Systemabschnitt und Ihre globalen Tastenkürzel immer verfügbar sind.</translation>
+    </message>
+    <message>
+        <source>Tray</source>
+        <translation>Systemabschnitt</translation>
+    </message>
+    <message>
+        <source>Show a code in the tray</source>
+        <translation>Einen Code im Systemabschnitt anzeigen</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>Konto:</translation>
+    </message>
+    <message>
+        <source>Shows the current code right in the tray, next to the key icon. Note: the code stays visible on screen, so anyone looking at your screen can see it — turn this off if you&apos;d rather keep it hidden until you click the icon.</source>
+        <translation>Zeigt den aktuellen Code direkt im Systemabschnitt neben dem Schlüsselsymbol. Hinweis: Der Code bleibt auf dem Bildschirm sichtbar, jeder mit Blick auf Ihren Bildschirm kann ihn sehen – schalten Sie dies aus, wenn er bis zum Klick auf das Symbol verborgen bleiben soll.</translation>
+    </message>
+    <message>
+        <source>Accounts shown in the menu</source>
+        <translation>Im Menü angezeigte Konten</translation>
+    </message>
+    <message>
+        <source>Uncheck an account to hide it from the dropdown (it stays in the main window). Use the arrows in the dropdown or drag rows in the main window to reorder them.</source>
+        <translation>Entfernen Sie den Haken bei einem Konto, um es im Aufklappfenster auszublenden (im Hauptfenster bleibt es). Sortieren Sie mit den Pfeilen im Aufklappfenster oder durch Ziehen der Zeilen im Hauptfenster um.</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Clear copied codes after</source>
+        <translation>Kopierte Codes löschen nach</translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> Sekunden</translation>
+    </message>
+    <message>
+        <source>Seconds before a copied code is cleared</source>
+        <translation>Sekunden bis zum Löschen eines kopierten Codes</translation>
+    </message>
+    <message>
+        <source>A copied code is taken off the clipboard again after this time, and when Brisvane quits, unless you have copied something else meanwhile. Clipboard managers are asked not to keep codes.</source>
+        <translation>Ein kopierter Code wird nach dieser Zeit und beim Beenden von Brisvane wieder aus der Zwischenablage entfernt, sofern Sie nicht inzwischen etwas anderes kopiert haben. Zwischenablage-Verwaltungen werden gebeten, Codes nicht aufzubewahren.</translation>
+    </message>
+    <message>
+        <source>Secure storage</source>
+        <translation>Sichere Ablage</translation>
+    </message>
+    <message>
+        <source>Accounts are kept in your login keyring</source>
+        <translation>Die Konten liegen in Ihrem Anmelde-Schlüsselbund</translation>
+    </message>
+    <message>
+        <source>Your TOTP/HOTP secrets are stored by the desktop&apos;s Secret Service (such as GNOME Keyring or KWallet), encrypted with your login password. They never leave this computer.</source>
+        <translation>Ihre TOTP-/HOTP-Geheimnisse werden vom Secret Service des Desktops (etwa GNOME Keyring oder KWallet) gespeichert, verschlüsselt mit Ihrem Anmeldepasswort. Sie verlassen diesen Rechner nie.</translation>
+    </message>
+    <message>
+        <source>Open Keyring Manager</source>
+        <translation>Schlüsselbundverwaltung öffnen</translation>
+    </message>
+    <message>
+        <source>First account</source>
+        <translation>Erstes Konto</translation>
+    </message>
+    <message>
+        <source>Could not start %1.</source>
+        <translation>%1 konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>HotKeyController</name>
+    <message>
+        <source>Code copied</source>
+        <translation>Code kopiert</translation>
+    </message>
+    <message>
+        <source>Code pasted</source>
+        <translation>Code eingefügt</translation>
+    </message>
+    <message>
+        <source>Copied (paste not allowed)</source>
+        <translation>Kopiert (Einfügen nicht erlaubt)</translation>
+    </message>
+    <message>
+        <source>Code unavailable</source>
+        <translation>Code nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Copy failed</source>
+        <translation>Kopieren fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>HotKeysTab</name>
+    <message>
+        <source>Global hotkeys</source>
+        <translation>Globale Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Each row links a key combination to one of your accounts. Press the combination anywhere on your desktop — even when this app is in the background — and the current code is copied to the clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app.</source>
+        <translation>Jede Zeile verknüpft eine Tastenkombination mit einem Ihrer Konten. Drücken Sie die Kombination irgendwo auf Ihrem Desktop – auch wenn diese App im Hintergrund ist – und der aktuelle Code wird in die Zwischenablage kopiert. Mit „Automatisch einfügen“ wird der Code zusätzlich an der Schreibmarke der App im Fokus eingefügt.</translation>
+    </message>
+    <message>
+        <source>Auto-paste cannot type into other apps here</source>
+        <translation>Automatisches Einfügen kann hier nicht in andere Apps tippen</translation>
+    </message>
+    <message>
+        <source>This desktop session does not let Brisvane send keystrokes. Codes are still copied; paste them with Ctrl+V.</source>
+        <translation>Diese Desktop-Sitzung lässt Brisvane keine Tastendrücke senden. Codes werden trotzdem kopiert; fügen Sie sie mit Strg+V ein.</translation>
+    </message>
+    <message>
+        <source>No hotkeys yet</source>
+        <translation>Noch keine Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Click Add hotkey to map a key combination to one of your accounts.</source>
+        <translation>Klicken Sie auf „Tastenkürzel hinzufügen“, um eine Tastenkombination mit einem Ihrer Konten zu verknüpfen.</translation>
+    </message>
+    <message>
+        <source>Add hotkey</source>
+        <translation>Tastenkürzel hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>HotKeysTabBindingRow</name>
+    <message>
+        <source>Enable this hotkey</source>
+        <translation>Dieses Tastenkürzel aktivieren</translation>
+    </message>
+    <message>
+        <source>Auto-paste</source>
+        <translation>Automatisch einfügen</translation>
+    </message>
+    <message>
+        <source>Remove hotkey</source>
+        <translation>Tastenkürzel entfernen</translation>
+    </message>
+    <message>
+        <source>— pick an account —</source>
+        <translation>— Konto auswählen —</translation>
+    </message>
+</context>
+<context>
+    <name>HotkeysTabRules</name>
+    <message>
+        <source>%1 active of %2</source>
+        <translation>%1 von %2 aktiv</translation>
+    </message>
+    <message>
+        <source>Auto-paste: insert the code at the cursor (not possible in this desktop session)</source>
+        <translation>Automatisch einfügen: den Code an der Schreibmarke einfügen (in dieser Desktop-Sitzung nicht möglich)</translation>
+    </message>
+    <message>
+        <source>Auto-paste: insert the code at the cursor in the focused app</source>
+        <translation>Automatisch einfügen: den Code an der Schreibmarke der App im Fokus einfügen</translation>
+    </message>
+</context>
+<context>
+    <name>KeyNames</name>
+    <message>
+        <source>Key %1</source>
+        <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>KeychainError</name>
+    <message>
+        <source>Keychain error: </source>
+        <translation>Schlüsselbundfehler: </translation>
+    </message>
+    <message>
+        <source>Failed to decode accounts.</source>
+        <translation>Die Konten konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Failed to encode accounts.</source>
+        <translation>Die Konten konnten nicht geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>One-time password codes (TOTP and HOTP) for your accounts.</source>
+        <translation>Einmalpasswort-Codes (TOTP und HOTP) für Ihre Konten.</translation>
+    </message>
+    <message>
+        <source>Start without opening the main window (hotkeys and the tray icon still work).</source>
+        <translation>Ohne Hauptfenster starten (Tastenkürzel und das Symbol im Systemabschnitt funktionieren trotzdem).</translation>
+    </message>
+    <message>
+        <source>Open the settings window (in the running Brisvane when there is one).</source>
+        <translation>Das Einstellungsfenster öffnen (im laufenden Brisvane, falls eines läuft).</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Accounts</source>
+        <translation>Konten</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Search accounts</source>
+        <translation>Konten durchsuchen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add accounts (Ctrl+N)</source>
+        <translation>Konten hinzufügen (Strg+N)</translation>
+    </message>
+    <message>
+        <source>No accounts yet</source>
+        <translation>Noch keine Konten</translation>
+    </message>
+    <message>
+        <source>Click Add to import a QR code, paste a setup link, or enter a key by hand.</source>
+        <translation>Klicken Sie auf „Hinzufügen“, um einen QR-Code zu importieren, einen Einrichtungslink einzufügen oder einen Schlüssel von Hand einzugeben.</translation>
+    </message>
+    <message>
+        <source>Add account</source>
+        <translation>Konto hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>ParseError</name>
+    <message>
+        <source>Invalid otpauth URL.</source>
+        <translation>Ungültige otpauth-URL.</translation>
+    </message>
+    <message>
+        <source>Unsupported URL scheme.</source>
+        <translation>Nicht unterstütztes URL-Schema.</translation>
+    </message>
+    <message>
+        <source>Missing secret in URL.</source>
+        <translation>In der URL fehlt das Geheimnis.</translation>
+    </message>
+    <message>
+        <source>Could not decode secret (Base32).</source>
+        <translation>Das Geheimnis (Base32) konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Unsupported OTP type.</source>
+        <translation>Nicht unterstützter OTP-Typ.</translation>
+    </message>
+    <message>
+        <source>Could not decode Google Authenticator export.</source>
+        <translation>Der Google-Authenticator-Export konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>QrImportError</name>
+    <message>
+        <source>No QR code was found.</source>
+        <translation>Es wurde kein QR-Code gefunden.</translation>
+    </message>
+    <message>
+        <source>Could not capture the screen. Allow screen capture for Brisvane in your desktop&apos;s privacy settings, or use Image file.</source>
+        <translation>Der Bildschirm konnte nicht aufgenommen werden. Erlauben Sie Brisvane die Bildschirmaufnahme in den Datenschutzeinstellungen Ihres Desktops, oder verwenden Sie „Bilddatei“.</translation>
+    </message>
+    <message>
+        <source>Could not read the image.</source>
+        <translation>Das Bild konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderButton</name>
+    <message>
+        <source>Press a key combo…</source>
+        <translation>Tastenkombination drücken …</translation>
+    </message>
+    <message>
+        <source>Click to set</source>
+        <translation>Zum Festlegen klicken</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Brisvane Settings</source>
+        <translation>Brisvane-Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Hotkeys</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+</context>
+<context>
+    <name>TrayIcon</name>
+    <message>
+        <source>Open Brisvane</source>
+        <translation>Brisvane öffnen</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>About Brisvane</source>
+        <translation>Über Brisvane</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>TrayRow</name>
+    <message>
+        <source>Move up or down</source>
+        <translation>Nach oben oder unten verschieben</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>%1 nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>%1 nach unten verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>TrayRowCopyButton</name>
+    <message>
+        <source>Click to copy</source>
+        <translation>Zum Kopieren klicken</translation>
+    </message>
+    <message>
+        <source>Click to copy (code hidden)</source>
+        <translation>Zum Kopieren klicken (Code verborgen)</translation>
+    </message>
+    <message>
+        <source>Code %1. Click to copy.</source>
+        <translation>Code %1. Zum Kopieren klicken.</translation>
+    </message>
+    <message>
+        <source>Code hidden. Click to copy.</source>
+        <translation>Code verborgen. Zum Kopieren klicken.</translation>
+    </message>
+</context>
+<context>
+    <name>TrayWindow</name>
+    <message>
+        <source>Show codes</source>
+        <translation>Codes anzeigen</translation>
+    </message>
+    <message>
+        <source>Show or hide the codes. Names and copy buttons stay visible.</source>
+        <translation>Codes ein- oder ausblenden. Namen und Kopierknöpfe bleiben sichtbar.</translation>
+    </message>
+    <message>
+        <source>Open main window</source>
+        <translation>Hauptfenster öffnen</translation>
+    </message>
+    <message>
+        <source>No accounts yet</source>
+        <translation>Noch keine Konten</translation>
+    </message>
+    <message>
+        <source>Add an account</source>
+        <translation>Ein Konto hinzufügen</translation>
+    </message>
+    <message>
+        <source>No accounts shown here</source>
+        <translation>Hier werden keine Konten angezeigt</translation>
+    </message>
+    <message>
+        <source>Choose which accounts appear in this menu
+in Settings → General → Tray.</source>
+        <translation>Wählen Sie unter Einstellungen → Allgemein → Systemabschnitt,
+welche Konten in diesem Menü erscheinen.</translation>
+    </message>
+    <message>
+        <source>Manage</source>
+        <translation>Verwalten</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Settings (%1)</source>
+        <translation>Einstellungen (%1)</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Quit Brisvane (%1)</source>
+        <translation>Brisvane beenden (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>XdgAutostartEntry</name>
+    <message>
+        <source>The program&apos;s path cannot be written into an autostart entry: %1</source>
+        <translation>Der Pfad des Programms lässt sich nicht in einen Autostart-Eintrag schreiben: %1</translation>
+    </message>
+    <message>
+        <source>Could not create the autostart folder %1.</source>
+        <translation>Der Autostart-Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not remove %1: %2</source>
+        <translation>%1 konnte nicht entfernt werden: %2</translation>
+    </message>
+</context>
+</TS>
