@@ -241,11 +241,10 @@ void AppSettings::syncAndCheck()
     case QSettings::NoError:
         break;
     case QSettings::AccessError:
-        error = QStringLiteral("Settings could not be saved: %1 cannot be written.").arg(m_store.fileName());
+        error = tr("Settings could not be saved: %1 cannot be written.").arg(m_store.fileName());
         break;
     case QSettings::FormatError:
-        error =
-            QStringLiteral("Settings could not be saved: %1 is not a settings file.").arg(m_store.fileName());
+        error = tr("Settings could not be saved: %1 is not a settings file.").arg(m_store.fileName());
         break;
     }
     if (error == m_writeError)

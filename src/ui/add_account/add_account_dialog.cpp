@@ -63,8 +63,8 @@ QStringList imageNameFilters()
         if (!patterns.contains(pattern))
             patterns.append(pattern);
     }
-    return {QStringLiteral("Images and backups (%1 *.json *.2fas *.aes *.txt)").arg(patterns.join(u' ')),
-            QStringLiteral("All files (*)"),
+    return {tr("Images and backups (%1 *.json *.2fas *.aes *.txt)").arg(patterns.join(u' ')),
+            tr("All files (*)"),
             QStringLiteral("PNG (*.png)"),
             QStringLiteral("JPEG (*.jpg *.jpeg)"),
             QStringLiteral("HEIC (*.heic *.heif)"),
@@ -134,9 +134,9 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
 {
     m_model->setPasswordPrompt([this](const QString& formatName) -> std::optional<QString> {
         bool entered = false;
-        const QString password = QInputDialog::getText(this, QStringLiteral("Encrypted backup"),
-                                                       QStringLiteral("Password of this %1:").arg(formatName),
-                                                       QLineEdit::Password, QString(), &entered);
+        const QString password =
+            QInputDialog::getText(this, tr("Encrypted backup"), tr("Password of this %1:").arg(formatName),
+                                  QLineEdit::Password, QString(), &entered);
         return entered ? std::optional(password) : std::nullopt;
     });
     setWindowTitle(tr("Add account"));
@@ -272,26 +272,22 @@ QWidget* AddAccountDialog::buildScanPanel()
 QWidget* AddAccountDialog::buildImagePanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column =
-        panelLayout(panel, AddMode::imageFile, QStringLiteral("Read a QR code from an image"), 14);
-    column->addWidget(
-        textLabel(QStringLiteral("Pick a PNG, JPG, or other image that contains the QR code. Multiple QR "
-                                 "codes inside one image are supported. Backups and exports of Aegis, "
-                                 "2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth "
-                                 "are read too."),
-                  TextStyle::callout, secondaryColor(palette()), font()));
+    QVBoxLayout* column = panelLayout(panel, AddMode::imageFile, tr("Read a QR code from an image"), 14);
+    column->addWidget(textLabel(tr("Pick a PNG, JPG, or other image that contains the QR code. Multiple QR "
+                                   "codes inside one image are supported. Backups and exports of Aegis, "
+                                   "2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth "
+                                   "are read too."),
+                                TextStyle::callout, secondaryColor(palette()), font()));
     return panel;
 }
 
 QWidget* AddAccountDialog::buildPastePanel()
 {
     auto* panel = new QWidget;
-    QVBoxLayout* column =
-        panelLayout(panel, AddMode::pasteLink, tr("Paste an otpauth:// link"), 12);
-    column->addWidget(
-        textLabel(tr("Paste a setup link like otpauth://totp/… or a Google "
-                                 "Authenticator export link otpauth-migration://offline?data=…"),
-                  TextStyle::callout, secondaryColor(palette()), font()));
+    QVBoxLayout* column = panelLayout(panel, AddMode::pasteLink, tr("Paste an otpauth:// link"), 12);
+    column->addWidget(textLabel(tr("Paste a setup link like otpauth://totp/… or a Google "
+                                   "Authenticator export link otpauth-migration://offline?data=…"),
+                                TextStyle::callout, secondaryColor(palette()), font()));
     auto* linkEdit = new LinkTextEdit(AddAccountModel::maximumLinkLength);
     connect(linkEdit, &LinkTextEdit::textRefused, m_model, &AddAccountModel::refuseLongText);
     m_linkEdit = linkEdit;

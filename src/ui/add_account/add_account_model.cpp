@@ -213,8 +213,7 @@ bool AddAccountModel::importBackupFile(const QString& path)
         const std::optional<QString> password =
             m_askPassword ? m_askPassword(read.error().detail) : std::nullopt;
         if (!password) {
-            setStatus(
-                QStringLiteral("Nothing imported: the %1 needs its password.").arg(read.error().detail));
+            setStatus(tr("Nothing imported: the %1 needs its password.").arg(read.error().detail));
             return true;
         }
         read = readBackup(bytes, *password);
@@ -243,7 +242,7 @@ void AddAccountModel::chooseImageFile(const QString& path)
     if (QFileInfo(path).isFile() && importBackupFile(path))
         return;
     m_isWorking = true;
-    m_status = QStringLiteral("Reading the image\u2026");
+    m_status = tr("Reading the image…");
     Q_EMIT changed();
     // A large photo takes a while to decode; the window goes on meanwhile. The result comes
     // back like a scan's, and cancelling drops it the same way.
@@ -255,7 +254,7 @@ void AddAccountModel::chooseImageFile(const QString& path)
 void AddAccountModel::refuseLongText(qsizetype length)
 {
     const QLocale locale;
-    setStatus(QStringLiteral("This text is too long to be a setup link (%1). Paste at most %2.")
+    setStatus(tr("This text is too long to be a setup link (%1). Paste at most %2.")
                   .arg(locale.formattedDataSize(length, 1, QLocale::DataSizeIecFormat),
                        locale.formattedDataSize(maximumLinkLength, 0, QLocale::DataSizeIecFormat)));
 }
@@ -326,7 +325,7 @@ void AddAccountModel::finish(const QList<Account>& accounts)
 {
     if (accounts.isEmpty()) {
         m_isWorking = false;
-        setStatus(QStringLiteral("No accounts were imported."));
+        setStatus(tr("No accounts were imported."));
         return;
     }
     // dismiss may close the dialog that owns this model: nothing after it touches members.

@@ -140,8 +140,8 @@ void AccountListView::contextMenuEvent(QContextMenuEvent* event)
     const int row = index.row();
     QMenu menu(this);
     QAction* copy = menu.addAction(appIcon(AppIcon::copy), tr("Copy Code"));
-    QAction* showQR = m_qrCodeAvailable ? menu.addAction(QStringLiteral("Show QR Code")) : nullptr;
-    QAction* edit = menu.addAction(QStringLiteral("Edit…"));
+    QAction* showQR = m_qrCodeAvailable ? menu.addAction(tr("Show QR Code")) : nullptr;
+    QAction* edit = menu.addAction(tr("Edit…"));
     menu.addSeparator();
     QAction* remove = menu.addAction(appIcon(AppIcon::trash), tr("Delete"));
     QAction* chosen = menu.exec(event->globalPos());

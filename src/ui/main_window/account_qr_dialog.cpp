@@ -20,26 +20,25 @@ AccountQRDialog::AccountQRDialog(const Account& account, const QREncoder& encode
                                  QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("QR Code: ") + accountLabel(account));
+    setWindowTitle(tr("QR Code: %1").arg(accountLabel(account)));
     const QString link = otpauthLink(account);
     auto* column = new QVBoxLayout(this);
-    auto* hint = new QLabel(
-        QStringLiteral(
-            "Scan this code with an authenticator app to add the account there. Anyone who sees it "
-            "can generate your codes."),
-        this);
+    auto* hint =
+        new QLabel(tr("Scan this code with an authenticator app to add the account there. Anyone who sees it "
+                      "can generate your codes."),
+                   this);
     hint->setWordWrap(true);
     column->addWidget(hint);
     m_image = new QLabel(this);
     m_image->setAlignment(Qt::AlignCenter);
     const QImage image = encoder.encodeQR(link, moduleSize);
     if (image.isNull())
-        m_image->setText(QStringLiteral("This account's link is too long for a QR code."));
+        m_image->setText(tr("This account's link is too long for a QR code."));
     else
         m_image->setPixmap(QPixmap::fromImage(image));
     column->addWidget(m_image, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* copy = buttons->addButton(QStringLiteral("Copy Link"), QDialogButtonBox::ActionRole);
+    QPushButton* copy = buttons->addButton(tr("Copy Link"), QDialogButtonBox::ActionRole);
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(copy, &QPushButton::clicked, this, [&clipboard, link] { clipboard.setSecretText(link); });

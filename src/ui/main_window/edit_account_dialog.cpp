@@ -9,14 +9,14 @@
 EditAccountDialog::EditAccountDialog(const QString& issuer, const QString& name, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Edit Account"));
+    setWindowTitle(tr("Edit Account"));
     auto* form = new QFormLayout(this);
     m_issuer = new QLineEdit(issuer, this);
-    m_issuer->setPlaceholderText(QStringLiteral("Example Inc."));
+    m_issuer->setPlaceholderText(tr("Example Inc."));
     m_name = new QLineEdit(name, this);
     m_name->setPlaceholderText(QStringLiteral("alice@example.com"));
-    form->addRow(QStringLiteral("Issuer:"), m_issuer);
-    form->addRow(QStringLiteral("Account name:"), m_name);
+    form->addRow(tr("Issuer:"), m_issuer);
+    form->addRow(tr("Account name:"), m_name);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

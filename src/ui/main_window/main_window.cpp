@@ -226,12 +226,11 @@ QWidget* MainWindow::buildHeader()
 
     // The actions belong to the window, so their shortcuts work whether the menu is open or not.
     auto* menu = new QMenu(this);
-    QAction* settings =
-        menu->addAction(QStringLiteral("Settings\u2026"), this, &MainWindow::settingsRequested);
+    QAction* settings = menu->addAction(tr("Settings…"), this, &MainWindow::settingsRequested);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     menu->addSeparator();
-    QAction* quit = menu->addAction(QStringLiteral("Quit"), this, &MainWindow::quitRequested);
+    QAction* quit = menu->addAction(tr("Quit"), this, &MainWindow::quitRequested);
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     for (QAction* action : {settings, quit}) {
@@ -242,8 +241,8 @@ QWidget* MainWindow::buildHeader()
     m_menuButton = new QToolButton(header);
     m_menuButton->setObjectName(QStringLiteral("menuButton"));
     m_menuButton->setIcon(appIcon(AppIcon::menu));
-    m_menuButton->setToolTip(QStringLiteral("Settings and Quit"));
-    m_menuButton->setAccessibleName(QStringLiteral("Menu"));
+    m_menuButton->setToolTip(tr("Settings and Quit"));
+    m_menuButton->setAccessibleName(tr("Menu"));
     m_menuButton->setMenu(menu);
     m_menuButton->setPopupMode(QToolButton::InstantPopup);
     m_menuButton->setAutoRaise(true);
@@ -343,7 +342,7 @@ void MainWindow::explainError()
     const std::optional<KeyringErrorHelp> help = keyringErrorHelp(m_store.lastError().value_or(QString()));
     if (!help)
         return;
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Keyring error"),
+    auto* box = new QMessageBox(QMessageBox::Information, tr("Keyring error"),
                                 QStringLiteral("%1\n\n%2").arg(*m_store.lastError(), help->meaning),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("errorHelp"));

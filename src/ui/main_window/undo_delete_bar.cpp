@@ -18,7 +18,7 @@ UndoDeleteBar::UndoDeleteBar(QWidget* parent) : QFrame(parent)
     m_message->setFont(textStyleFont(font(), TextStyle::callout));
     m_message->setTextFormat(Qt::PlainText);
     row->addWidget(m_message, 1);
-    m_undo = new QPushButton(QStringLiteral("Undo"), this);
+    m_undo = new QPushButton(tr("Undo"), this);
     m_undo->setShortcut(QKeySequence::Undo);
     row->addWidget(m_undo);
     connect(m_undo, &QPushButton::clicked, this, &UndoDeleteBar::undoRequested);
@@ -27,6 +27,6 @@ UndoDeleteBar::UndoDeleteBar(QWidget* parent) : QFrame(parent)
 
 void UndoDeleteBar::showDeleted(const QString& accountLabel)
 {
-    m_message->setText(QStringLiteral("Deleted ") + accountLabel);
+    m_message->setText(tr("Deleted %1").arg(accountLabel));
     show();
 }

@@ -75,8 +75,7 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_conflict->setObjectName(QStringLiteral("bindingConflict"));
     m_conflict->setPixmap(
         tintedIconPixmap(AppIcon::warning, QSize(16, 16), orangeColor(), devicePixelRatioF()));
-    m_conflict->setToolTip(
-        QStringLiteral("A hotkey above already uses this combination; only that one works."));
+    m_conflict->setToolTip(tr("A hotkey above already uses this combination; only that one works."));
     m_conflict->setAccessibleName(m_conflict->toolTip());
     m_conflict->hide();
 
@@ -117,7 +116,7 @@ void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<
         }
         // An account deleted since is named as such (choosing it again keeps the binding as it is).
         if (selected < 0) {
-            m_account->insertItem(1, QStringLiteral("Account deleted"), uuidText(*binding.accountID));
+            m_account->insertItem(1, tr("Account deleted"), uuidText(*binding.accountID));
             selected = 1;
         }
         m_account->setCurrentIndex(selected);
