@@ -56,6 +56,33 @@
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
+    <message>
+        <source>Show QR Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountQRDialog</name>
+    <message>
+        <source>QR Code: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan this code with an authenticator app to add the account there. Anyone who sees it can generate your codes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This account&apos;s link is too long for a QR code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Link</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AccountRowDelegate</name>
@@ -82,10 +109,6 @@
 </context>
 <context>
     <name>AddAccountDialog</name>
-    <message>
-        <source>Images (%1)</source>
-        <translation>Bilder (%1)</translation>
-    </message>
     <message>
         <source>Choose image</source>
         <translation>Bild auswählen</translation>
@@ -117,10 +140,6 @@
     <message>
         <source>Read a QR code from an image</source>
         <translation>QR-Code aus einem Bild lesen</translation>
-    </message>
-    <message>
-        <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported.</source>
-        <translation>Wählen Sie ein PNG-, JPG- oder anderes Bild mit dem QR-Code. Mehrere QR-Codes in einem Bild werden erkannt.</translation>
     </message>
     <message>
         <source>Paste an otpauth:// link</source>
@@ -186,6 +205,26 @@
         <source>Digits</source>
         <translation>Stellen</translation>
     </message>
+    <message>
+        <source>Encrypted backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password of this %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported. Backups and exports of Aegis, 2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth are read too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images and backups (%1 *.json *.2fas *.aes *.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AddAccountModel</name>
@@ -200,6 +239,18 @@
     <message>
         <source>No accounts were imported.</source>
         <translation>Es wurden keine Konten importiert.</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the %1 needs its password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the image…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This text is too long to be a setup link (%1). Paste at most %2.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -234,6 +285,17 @@
     </message>
 </context>
 <context>
+    <name>AppSettings</name>
+    <message>
+        <source>Settings could not be saved: %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings could not be saved: %1 is not a settings file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ApplicationShell</name>
     <message numerus="yes">
         <source>%n account(s) not saved in the keyring yet.</source>
@@ -242,9 +304,12 @@
             <numerusform>%n Konten sind noch nicht im Schlüsselbund gespeichert.</numerusform>
         </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation>Der Schlüsselbund hat das Speichern abgelehnt, daher gingen sie verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen; es speichert sie mit der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</translation>
+        <translation type="unfinished">
+            <numerusform>Der Schlüsselbund hat das Speichern abgelehnt, daher gingen sie verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen; es speichert sie mit der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Keep Running</source>
@@ -273,8 +338,8 @@
 <context>
     <name>CopyHUD</name>
     <message>
-        <source>Brisvane copy confirmation</source>
-        <translation>Brisvane-Kopierbestätigung</translation>
+        <source>Copy confirmation</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -286,6 +351,25 @@
     <message>
         <source>Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not available. Codes can still be copied by clicking them.</source>
         <translation>Wayland-Sitzung ohne X11-Unterstützung: Globale Tastenkürzel, automatisches Einfügen und „Bildschirm scannen“ sind nicht verfügbar. Codes lassen sich weiterhin per Klick kopieren.</translation>
+    </message>
+</context>
+<context>
+    <name>EditAccountDialog</name>
+    <message>
+        <source>Edit Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Example Inc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issuer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name:</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -443,6 +527,14 @@
         <source>— pick an account —</source>
         <translation>— Konto auswählen —</translation>
     </message>
+    <message>
+        <source>A hotkey above already uses this combination; only that one works.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HotkeysTabRules</name>
@@ -530,6 +622,26 @@
         <source>Add account</source>
         <translation>Konto hinzufügen</translation>
     </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished">Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished">Beenden</translation>
+    </message>
+    <message>
+        <source>Settings and Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyring error</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ParseError</name>
@@ -587,16 +699,16 @@
 <context>
     <name>SettingsWindow</name>
     <message>
-        <source>Brisvane Settings</source>
-        <translation>Brisvane-Einstellungen</translation>
-    </message>
-    <message>
         <source>General</source>
         <translation>Allgemein</translation>
     </message>
     <message>
         <source>Hotkeys</source>
         <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished">Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -703,6 +815,17 @@ welche Konten in diesem Menü erscheinen.</translation>
     <message>
         <source>Quit Brisvane (%1)</source>
         <translation>Brisvane beenden (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>UndoDeleteBar</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -56,6 +56,33 @@
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Show QR Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountQRDialog</name>
+    <message>
+        <source>QR Code: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan this code with an authenticator app to add the account there. Anyone who sees it can generate your codes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This account&apos;s link is too long for a QR code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Link</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AccountRowDelegate</name>
@@ -82,10 +109,6 @@
 </context>
 <context>
     <name>AddAccountDialog</name>
-    <message>
-        <source>Images (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Choose image</source>
         <translation type="unfinished"></translation>
@@ -116,10 +139,6 @@
     </message>
     <message>
         <source>Read a QR code from an image</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -186,6 +205,26 @@
         <source>Digits</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Encrypted backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password of this %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported. Backups and exports of Aegis, 2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth are read too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images and backups (%1 *.json *.2fas *.aes *.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AddAccountModel</name>
@@ -199,6 +238,18 @@
     </message>
     <message>
         <source>No accounts were imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing imported: the %1 needs its password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the image…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This text is too long to be a setup link (%1). Paste at most %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -234,6 +285,17 @@
     </message>
 </context>
 <context>
+    <name>AppSettings</name>
+    <message>
+        <source>Settings could not be saved: %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings could not be saved: %1 is not a settings file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ApplicationShell</name>
     <message numerus="yes">
         <source>%n account(s) not saved in the keyring yet.</source>
@@ -242,9 +304,12 @@
             <numerusform>%n accounts are not saved in the keyring yet.</numerusform>
         </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Keep Running</source>
@@ -273,7 +338,7 @@
 <context>
     <name>CopyHUD</name>
     <message>
-        <source>Brisvane copy confirmation</source>
+        <source>Copy confirmation</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -285,6 +350,25 @@
     </message>
     <message>
         <source>Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not available. Codes can still be copied by clicking them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditAccountDialog</name>
+    <message>
+        <source>Edit Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Example Inc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issuer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -443,6 +527,14 @@
         <source>— pick an account —</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A hotkey above already uses this combination; only that one works.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HotkeysTabRules</name>
@@ -530,6 +622,26 @@
         <source>Add account</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings and Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyring error</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ParseError</name>
@@ -587,15 +699,15 @@
 <context>
     <name>SettingsWindow</name>
     <message>
-        <source>Brisvane Settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Hotkeys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -701,6 +813,17 @@ in Settings → General → Tray.</source>
     </message>
     <message>
         <source>Quit Brisvane (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UndoDeleteBar</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

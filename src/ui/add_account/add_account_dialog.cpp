@@ -63,12 +63,14 @@ QStringList imageNameFilters()
         if (!patterns.contains(pattern))
             patterns.append(pattern);
     }
-    return {tr("Images and backups (%1 *.json *.2fas *.aes *.txt)").arg(patterns.join(u' ')),
-            tr("All files (*)"),
-            QStringLiteral("PNG (*.png)"),
-            QStringLiteral("JPEG (*.jpg *.jpeg)"),
-            QStringLiteral("HEIC (*.heic *.heif)"),
-            QStringLiteral("TIFF (*.tif *.tiff)")};
+    return {
+        QCoreApplication::translate("AddAccountDialog", "Images and backups (%1 *.json *.2fas *.aes *.txt)")
+            .arg(patterns.join(u' ')),
+        QCoreApplication::translate("AddAccountDialog", "All files (*)"),
+        QStringLiteral("PNG (*.png)"),
+        QStringLiteral("JPEG (*.jpg *.jpeg)"),
+        QStringLiteral("HEIC (*.heic *.heif)"),
+        QStringLiteral("TIFF (*.tif *.tiff)")};
 }
 
 QString chooseImageWithFileDialog(QWidget* parent)
