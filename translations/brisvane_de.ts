@@ -58,30 +58,30 @@
     </message>
     <message>
         <source>Show QR Code</source>
-        <translation type="unfinished"></translation>
+        <translation>QR-Code anzeigen</translation>
     </message>
     <message>
         <source>Edit…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeiten…</translation>
     </message>
 </context>
 <context>
     <name>AccountQRDialog</name>
     <message>
         <source>QR Code: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>QR-Code: %1</translation>
     </message>
     <message>
         <source>Scan this code with an authenticator app to add the account there. Anyone who sees it can generate your codes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Scannen Sie diesen Code mit einer Authenticator-App, um das Konto dort hinzuzufügen. Wer ihn sieht, kann Ihre Codes erzeugen.</translation>
     </message>
     <message>
         <source>This account&apos;s link is too long for a QR code.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Link dieses Kontos ist zu lang für einen QR-Code.</translation>
     </message>
     <message>
         <source>Copy Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link kopieren</translation>
     </message>
 </context>
 <context>
@@ -207,23 +207,23 @@
     </message>
     <message>
         <source>Encrypted backup</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschlüsselte Sicherung</translation>
     </message>
     <message>
         <source>Password of this %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort für %1:</translation>
     </message>
     <message>
         <source>Pick a PNG, JPG, or other image that contains the QR code. Multiple QR codes inside one image are supported. Backups and exports of Aegis, 2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth are read too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie ein PNG-, JPG- oder anderes Bild mit dem QR-Code. Mehrere QR-Codes in einem Bild werden unterstützt. Sicherungen und Exporte von Aegis, 2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator und Ente Auth werden ebenfalls gelesen.</translation>
     </message>
     <message>
         <source>Images and backups (%1 *.json *.2fas *.aes *.txt)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder und Sicherungen (%1 *.json *.2fas *.aes *.txt)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -242,15 +242,19 @@
     </message>
     <message>
         <source>Nothing imported: the %1 needs its password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts importiert: %1 braucht sein Passwort.</translation>
     </message>
     <message>
         <source>Reading the image…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild wird gelesen…</translation>
     </message>
     <message>
         <source>This text is too long to be a setup link (%1). Paste at most %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Text ist zu lang für einen Einrichtungslink (%1). Fügen Sie höchstens %2 ein.</translation>
+    </message>
+    <message>
+        <source>Adding %1 of %2…</source>
+        <translation>Füge %1 von %2 hinzu…</translation>
     </message>
 </context>
 <context>
@@ -288,11 +292,11 @@
     <name>AppSettings</name>
     <message>
         <source>Settings could not be saved: %1 cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen konnten nicht gespeichert werden: %1 ist nicht beschreibbar.</translation>
     </message>
     <message>
         <source>Settings could not be saved: %1 is not a settings file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen konnten nicht gespeichert werden: %1 ist keine Einstellungsdatei.</translation>
     </message>
 </context>
 <context>
@@ -306,9 +310,9 @@
     </message>
     <message numerus="yes">
         <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation type="unfinished">
-            <numerusform>Der Schlüsselbund hat das Speichern abgelehnt, daher gingen sie verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen; es speichert sie mit der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Der Schlüsselbund hat es nicht angenommen; es ginge verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es das Konto bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
+            <numerusform>Der Schlüsselbund hat sie nicht angenommen; sie gingen verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es die Konten bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
         </translation>
     </message>
     <message>
@@ -339,7 +343,7 @@
     <name>CopyHUD</name>
     <message>
         <source>Copy confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierbestätigung</translation>
     </message>
 </context>
 <context>
@@ -357,19 +361,19 @@
     <name>EditAccountDialog</name>
     <message>
         <source>Edit Account</source>
-        <translation type="unfinished"></translation>
+        <translation>Konto bearbeiten</translation>
     </message>
     <message>
         <source>Example Inc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispiel GmbH</translation>
     </message>
     <message>
         <source>Issuer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anbieter:</translation>
     </message>
     <message>
         <source>Account name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontoname:</translation>
     </message>
 </context>
 <context>
@@ -529,11 +533,11 @@
     </message>
     <message>
         <source>A hotkey above already uses this combination; only that one works.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Tastenkürzel weiter oben nutzt diese Kombination bereits; nur jenes funktioniert.</translation>
     </message>
     <message>
         <source>Account deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Konto gelöscht</translation>
     </message>
 </context>
 <context>
@@ -549,6 +553,45 @@
     <message>
         <source>Auto-paste: insert the code at the cursor in the focused app</source>
         <translation>Automatisch einfügen: den Code an der Schreibmarke der App im Fokus einfügen</translation>
+    </message>
+</context>
+<context>
+    <name>ImportOutcome</name>
+    <message>
+        <source>(unnamed)</source>
+        <translation>(ohne Namen)</translation>
+    </message>
+    <message>
+        <source>Nothing imported: this file is not a backup or export Brisvane can read.</source>
+        <translation>Nichts importiert: Diese Datei ist keine Sicherung und kein Export, den Brisvane lesen kann.</translation>
+    </message>
+    <message>
+        <source>This %1 is encrypted: its password is needed.</source>
+        <translation>%1 ist verschlüsselt: Das Passwort wird benötigt.</translation>
+    </message>
+    <message>
+        <source>Wrong password for this %1; nothing was imported.</source>
+        <translation>Falsches Passwort für %1; nichts wurde importiert.</translation>
+    </message>
+    <message>
+        <source>Nothing imported: %1</source>
+        <translation>Nichts importiert: %1</translation>
+    </message>
+    <message>
+        <source>Imported 1 account</source>
+        <translation>1 Konto importiert</translation>
+    </message>
+    <message>
+        <source>Imported %1 accounts</source>
+        <translation>%1 Konten importiert</translation>
+    </message>
+    <message>
+        <source> (%1 already present)</source>
+        <translation> (%1 bereits vorhanden)</translation>
+    </message>
+    <message>
+        <source>; skipped %1: </source>
+        <translation>; %1 übersprungen: </translation>
     </message>
 </context>
 <context>
@@ -624,23 +667,27 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished">Einstellungen …</translation>
+        <translation>Einstellungen…</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished">Beenden</translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>Settings and Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen und Beenden</translation>
     </message>
     <message>
         <source>Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Menü</translation>
     </message>
     <message>
         <source>Keyring error</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüsselbundfehler</translation>
+    </message>
+    <message>
+        <source>Keyring not responding</source>
+        <translation>Schlüsselbund antwortet nicht</translation>
     </message>
 </context>
 <context>
@@ -708,7 +755,7 @@
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished">Einstellungen</translation>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -821,11 +868,11 @@ welche Konten in diesem Menü erscheinen.</translation>
     <name>UndoDeleteBar</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Deleted %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gelöscht</translation>
     </message>
 </context>
 <context>

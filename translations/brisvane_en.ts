@@ -252,6 +252,10 @@
         <source>This text is too long to be a setup link (%1). Paste at most %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Adding %1 of %2…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AddMode</name>
@@ -306,9 +310,9 @@
     </message>
     <message numerus="yes">
         <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>The keyring refused to store it, so it would be lost if Brisvane quits now. Keep Brisvane running and it will store it with the next change once the keyring works again.</numerusform>
+            <numerusform>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</numerusform>
         </translation>
     </message>
     <message>
@@ -552,6 +556,45 @@
     </message>
 </context>
 <context>
+    <name>ImportOutcome</name>
+    <message>
+        <source>(unnamed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing imported: this file is not a backup or export Brisvane can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This %1 is encrypted: its password is needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong password for this %1; nothing was imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing imported: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported 1 account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported %1 accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 already present)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; skipped %1: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KeyNames</name>
     <message>
         <source>Key %1</source>
@@ -640,6 +683,10 @@
     </message>
     <message>
         <source>Keyring error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyring not responding</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

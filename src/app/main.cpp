@@ -26,8 +26,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QSessionManager>
 #include <QCoreApplication>
+#include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>

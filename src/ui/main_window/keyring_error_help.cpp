@@ -1,5 +1,6 @@
 #include "ui/main_window/keyring_error_help.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace {
@@ -32,7 +33,8 @@ constexpr std::array<Entry, 4> entries{{
 
 std::optional<KeyringErrorHelp> keyringErrorHelp(const QString& footerMessage)
 {
-    static const QString prefix = QStringLiteral("Keychain error: ");
+    // The footer shows the message in the user's language.
+    const QString prefix = QCoreApplication::translate("KeychainError", "Keychain error: ");
     if (!footerMessage.startsWith(prefix))
         return std::nullopt;
     bool ok = false;
