@@ -45,10 +45,7 @@ EntryFields fieldsOf(const json& entry)
     fields.name = JsonFields::text(entry, "name");
     fields.issuer = JsonFields::text(entry, "issuer");
     fields.secretBase32 = JsonFields::text(info, "secret");
-    fields.algorithm = JsonFields::text(info, "algo");
-    fields.digits = JsonFields::integer(info, "digits", 6);
-    fields.period = JsonFields::integer(info, "period", 30);
-    fields.counter = JsonFields::unsignedInteger(info, "counter", 0);
+    readCodeParameters(fields, info, "algo");
     if (const std::optional<QUuid> id = parseUUID(JsonFields::text(entry, "uuid")))
         fields.id = *id;
     if (const std::optional<Instant> created =

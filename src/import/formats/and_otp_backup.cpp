@@ -38,10 +38,7 @@ EntryFields fieldsOf(const json& entry)
     }
     fields.secretBase32 = JsonFields::text(entry, "secret");
     fields.type = JsonFields::text(entry, "type");
-    fields.algorithm = JsonFields::text(entry, "algorithm");
-    fields.digits = JsonFields::integer(entry, "digits", 6);
-    fields.period = JsonFields::integer(entry, "period", 30);
-    fields.counter = JsonFields::unsignedInteger(entry, "counter", 0);
+    readCodeParameters(fields, entry, "algorithm");
     return fields;
 }
 

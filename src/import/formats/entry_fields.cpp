@@ -2,6 +2,7 @@
 #include "import/formats/entry_fields.h"
 
 #include "core/base32.h"
+#include "import/formats/json_fields.h"
 
 namespace {
 
@@ -23,6 +24,14 @@ SkippedEntry skip(const EntryFields& fields, const QString& reason)
 }
 
 } // namespace
+
+void readCodeParameters(EntryFields& fields, const nlohmann::json& object, const char* algorithmKey)
+{
+    fields.algorithm = JsonFields::text(object, algorithmKey);
+    fields.digits = JsonFields::integer(object, "digits", 6);
+    fields.period = JsonFields::integer(object, "period", 30);
+    fields.counter = JsonFields::unsignedInteger(object, "counter", 0);
+}
 
 std::variant<Account, SkippedEntry> accountFromFields(const EntryFields& fields)
 {

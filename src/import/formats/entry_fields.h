@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QUuid>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <variant>
 
@@ -27,6 +28,10 @@ struct EntryFields
     QUuid id;                         // kept when the backup names one; a fresh id otherwise
     std::optional<Instant> createdAt; // now, unless the backup remembers it
 };
+
+// The algorithm (under the format's own key), digits, period and counter, which the JSON formats
+// keep side by side in one object; absent ones read as the usual defaults.
+void readCodeParameters(EntryFields& fields, const nlohmann::json& object, const char* algorithmKey);
 
 // The account, or why the entry is skipped ("not supported", "secret is not valid Base32").
 std::variant<Account, SkippedEntry> accountFromFields(const EntryFields& fields);

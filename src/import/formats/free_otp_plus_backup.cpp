@@ -51,10 +51,7 @@ Result<ImportedAccounts, ImportFailure> read(const json& document)
         fields.issuer = JsonFields::text(token, "issuerExt");
         fields.name = JsonFields::text(token, "label");
         fields.type = JsonFields::text(token, "type");
-        fields.algorithm = JsonFields::text(token, "algo");
-        fields.digits = JsonFields::integer(token, "digits", 6);
-        fields.period = JsonFields::integer(token, "period", 30);
-        fields.counter = JsonFields::unsignedInteger(token, "counter", 0);
+        readCodeParameters(fields, token, "algo");
         const std::optional<QByteArray> secret = secretBytes(token);
         if (!secret || secret->isEmpty()) {
             result.skipped.append(

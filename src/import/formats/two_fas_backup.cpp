@@ -36,10 +36,7 @@ EntryFields fieldsOf(const json& service)
     fields.type = JsonFields::text(otp, "tokenType");
     if (fields.type.isEmpty())
         fields.type = QStringLiteral("TOTP");
-    fields.algorithm = JsonFields::text(otp, "algorithm");
-    fields.digits = JsonFields::integer(otp, "digits", 6);
-    fields.period = JsonFields::integer(otp, "period", 30);
-    fields.counter = JsonFields::unsignedInteger(otp, "counter", 0);
+    readCodeParameters(fields, otp, "algorithm");
     return fields;
 }
 
