@@ -3,10 +3,10 @@
 
 #include "cli/terminal_password.h"
 #include "core/uuid_text.h"
-#include "import/formats/aegis_vault.h"
 #include "import/formats/backup_reader.h"
+#include "import/formats/export_document.h"
 #include "import/formats/migration_export.h"
-#include "import/formats/otpauth_link.h"
+#include "import/formats/private_file.h"
 #include "import/formats/unused_ids.h"
 #include "platform/qr_encoder.h"
 #include "storage/account_store.h"
@@ -257,31 +257,29 @@ int CliApp::exportAccounts(const QStringList& arguments)
                 64);
         const MigrationExport exported =
             migrationLinks(accounts, static_cast<int>(QRandomGenerator::global()->bounded(1, 1 << 30)));
-        for (qsizetype i = 0; i < exported.links.size(); ++i) {
-            const QString path = QStringLiteral("%1-%2.png").arg(options.output).arg(i + 1);
-            const QImage image = m_qr.encodeQR(exported.links[i], qrModuleSize);
-            if (image.isNull() || !image.save(path, "PNG"))
-                return fail(QStringLiteral("could not write %1").arg(path));
-            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            print(m_out, path + u'\n');
-        }
+        QList<QImage> images;
+        for (const QString& link : exported.links)
+            images.append(m_qr.encodeQR(link, qrModuleSize));
+        if (const std::optional<FileWriteError> error = writeNumberedPngs(options.output, images))
+            return fail(QStringLiteral("could not write %1: %2").arg(error->path, error->reason));
+        for (qsizetype i = 0; i < images.size(); ++i)
+            print(m_out, numberedPngPath(options.output, i + 1) + u'\n');
         for (const SkippedEntry& entry : exported.leftOut)
             print(m_err, QStringLiteral("brisvane-cli: left out %1: %2\n").arg(entry.label, entry.reason));
         return 0;
     }
-    QByteArray bytes;
-    if (options.format == u"uris")
-        bytes = otpauthLinkList(accounts).toUtf8();
-    else if (options.format == u"aegis")
-        bytes = AegisVault::write(accounts, std::nullopt);
-    else {
+    std::optional<QString> password;
+    if (options.format == u"aegis-encrypted") {
         TerminalPassword source(options.flags.contains(QStringLiteral("--password-stdin")));
-        const std::optional<QString> password = newPassword(source);
+        password = newPassword(source);
         if (!password)
             return fail(QStringLiteral("an encrypted export needs a non-empty password (from the terminal or "
                                        "--password-stdin)."));
-        bytes = AegisVault::write(accounts, *password);
     }
+    const ExportFormat format = options.format == u"uris"    ? ExportFormat::otpauthLinks
+                                : options.format == u"aegis" ? ExportFormat::aegisVault
+                                                             : ExportFormat::aegisVaultEncrypted;
+    const QByteArray bytes = exportDocument(format, accounts, password);
     if (options.output.isEmpty()) {
         std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), m_out);
         return std::fflush(m_out) == 0 ? 0 : 1;
@@ -291,12 +289,8 @@ int CliApp::exportAccounts(const QStringList& arguments)
 
 bool CliApp::writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    // Secrets: readable by the owner only, from the first byte written.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        fail(QStringLiteral("could not write %1: %2").arg(path, file.errorString()));
+    if (const std::optional<FileWriteError> error = writePrivateFile(path, bytes)) {
+        fail(QStringLiteral("could not write %1: %2").arg(error->path, error->reason));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/migration_export.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace {
@@ -59,9 +60,11 @@ QByteArray entryBytes(const Account& account)
 std::optional<QString> unsupportedBecause(const Account& account)
 {
     if (account.type == OTPType::totp && account.period != 30)
-        return QStringLiteral("period %1 s cannot be exported in this format").arg(account.period);
+        return QCoreApplication::translate("MigrationExport", "period %1 s cannot be exported in this format")
+            .arg(account.period);
     if (account.digits != 6 && account.digits != 8)
-        return QStringLiteral("%1 digits cannot be exported in this format").arg(account.digits);
+        return QCoreApplication::translate("MigrationExport", "%1 digits cannot be exported in this format")
+            .arg(account.digits);
     return std::nullopt;
 }
 
