@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/parse_url.h"
 #include "import/qr_importer.h"
-#include "platform/zxing/zxing_qr_detector.h"
 #include "platform/zxing/zxing_qr_encoder.h"
+#include "qr_scan.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
 #include "support/event_loop_gap.h"
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, ShowQRCodeDrawsALinkThatScansBackToTheAccount)
     m_window->showQRCode(0);
     auto* dialog = m_window->findChild<AccountQRDialog*>();
     ASSERT_NE(dialog, nullptr);
-    const QStringList scanned = ZXingQRDetector().detectQRPayloads(dialog->codeImage()->pixmap().toImage());
+    const QStringList scanned = scannedCodes(*dialog->codeImage());
     ASSERT_EQ(scanned.size(), 1);
     Account back = OTPAuth::parseURL(scanned.front()).value();
     back.id = account.id;

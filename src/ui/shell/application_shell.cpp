@@ -5,6 +5,7 @@
 #include "settings/app_settings.h"
 #include "storage/account_store.h"
 #include "ui/about/about_window.h"
+#include "ui/export/account_export.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui/shell/expiring_clipboard.h"
@@ -79,6 +80,7 @@ ApplicationShell::~ApplicationShell()
 {
     // Windows and the controller observe the shared objects, and the controller shows the copy
     // panel, so they go first.
+    m_export.reset();
     m_aboutWindow.reset();
     m_settingsWindow.reset();
     m_tray.reset();
@@ -121,6 +123,19 @@ void ApplicationShell::showMainWindow()
         window.show();
     window.raise();
     window.activateWindow();
+}
+
+AccountExport& ApplicationShell::accountExport()
+{
+    if (!m_export)
+        m_export = std::make_unique<AccountExport>(*m_store, m_qrEncoder);
+    return *m_export;
+}
+
+void ApplicationShell::exportAccounts()
+{
+    QWidget* parent = m_mainWindow && m_mainWindow->isVisible() ? m_mainWindow.get() : nullptr;
+    accountExport().run(parent);
 }
 
 void ApplicationShell::setQREncoder(const QREncoder* encoder)
@@ -168,6 +183,7 @@ bool ApplicationShell::startTray(bool startedHidden)
         connect(m_tray.get(), &TrayIcon::quitRequested, this, &ApplicationShell::requestQuit);
         connect(m_tray.get(), &TrayIcon::settingsRequested, this, &ApplicationShell::showSettings);
         connect(m_tray.get(), &TrayIcon::aboutRequested, this, &ApplicationShell::showAbout);
+        connect(m_tray.get(), &TrayIcon::exportRequested, this, &ApplicationShell::exportAccounts);
     }
     const bool inTray = m_tray->show();
     // Without a tray the main window is the only way in, so closing it ends the program;

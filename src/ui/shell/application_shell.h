@@ -9,6 +9,7 @@
 #include <memory>
 
 class AboutWindow;
+class AccountExport;
 class AccountStore;
 class AppSettings;
 class ClockSync;
@@ -89,6 +90,11 @@ public:
     SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
     void showAbout();
 
+    // The export questions and the window of codes, over the store; created on first use.
+    AccountExport& accountExport();
+    // Export… from the tray or the main window's menu: over the main window when it shows.
+    void exportAccounts();
+
     // Asked before quitting while accounts exist only in memory (their keyring write failed);
     // given how many, answers whether to quit anyway. The default asks with a message box.
     using UnsavedQuitConfirmation = std::function<bool(int unsavedCount)>;
@@ -125,6 +131,7 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     std::unique_ptr<AboutWindow> m_aboutWindow;
+    std::unique_ptr<AccountExport> m_export;
     QString m_sessionNotice;
     const QREncoder* m_qrEncoder = nullptr;
     UnsavedQuitConfirmation m_confirmUnsavedQuit;

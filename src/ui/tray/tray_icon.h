@@ -18,7 +18,8 @@ class TrayWindow;
 
 // The tray item: the key icon, optionally followed by the chosen account's current code (also
 // the tooltip). A left click opens the tray window beside the icon; the context menu opens the
-// main window, the settings or About, or quits. The application connects the request signals.
+// main window, the settings or About, exports the accounts, or quits. The application connects the request
+// signals.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
 Q_SIGNALS:
     void openMainWindowRequested();
     void settingsRequested();
+    void exportRequested();
     void aboutRequested();
     void quitRequested();
 
