@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 
 namespace {
@@ -113,6 +114,10 @@ AccountExport::~AccountExport()
 
 bool AccountExport::run(QWidget* parent)
 {
+    // A second Export… from the tray while the questions are open would stack them.
+    if (m_running)
+        return false;
+    const QScopedValueRollback running(m_running, true);
     const auto count = static_cast<int>(m_store.accounts().size());
     if (count == 0) {
         m_questions.showError(parent, tr("There are no accounts to export."));

@@ -51,4 +51,5 @@ private:
     const QREncoder* m_encoder;
     Questions m_questions;
     QPointer<MigrationCodesWindow> m_codesWindow;
+    bool m_running = false;
 };
