@@ -4,16 +4,26 @@
 #include "platform/zxing/zxing_qr_encoder.h"
 #include "qr_scan.h"
 #include "storage/account_store.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_hot_key_service.h"
+#include "support/fake_keystroke_sender.h"
+#include "support/fake_login_item.h"
 #include "support/fake_secure_item_store.h"
+#include "support/fake_sound_player.h"
 #include "ui/export/account_export.h"
 #include "ui/export/migration_codes_window.h"
+#include "ui/shell/application_shell.h"
+#include "ui/tray/tray_icon.h"
 #include "ui_test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +51,8 @@ class AccountExportTest : public ::testing::Test
 protected:
     AccountExportTest()
     {
+        m_shell.setQREncoder(&m_encoder);
+        QDir().mkpath(m_out.path());
         Account hotp = testAccount(u"Bänk & Co"_s, u"zoë@example.com"_s, 8, OTPType::hotp);
         hotp.counter = 42;
         Account slow = testAccount(u"Acme"_s, u"alice"_s);
@@ -59,11 +71,21 @@ protected:
 
     QTemporaryDir m_dir;
     FakeSecureItemStore m_items;
-    AccountStore m_store{m_items};
+    QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
+    FakeClipboard m_clipboard;
+    FakeHotKeyService m_hotKeys;
+    FakeKeystrokeSender m_keystrokes;
+    FakeSoundPlayer m_sounds;
+    FakeLoginItem m_login;
+    ApplicationShell m_shell{
+        ShellServices{m_items, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
+        {}};
+    AccountStore& m_store = m_shell.store();
     ZXingQREncoder m_encoder;
-    AccountExport m_export{m_store, &m_encoder};
+    AccountExport& m_export = m_shell.accountExport();
     ExportChoice m_choice{ExportFormat::aegisVault, std::nullopt};
-    QString m_path = m_dir.filePath(u"export"_s);
+    QDir m_out{m_dir.filePath(u"out"_s)};
+    QString m_path = m_out.filePath(u"export"_s);
     int m_saveQuestions = 0;
     QStringList m_errors;
 };
@@ -71,11 +93,15 @@ protected:
 TEST_F(AccountExportTest, EveryFileFormatImportsBackToTheSameAccountsFromAFileOnlyItsOwnerReads)
 {
     confirmEverything();
+    m_shell.startTray(false);
+    QAction* exportAction =
+        m_shell.tray()->systemTrayIcon().contextMenu()->findChild<QAction*>(u"exportAction"_s);
+    ASSERT_NE(exportAction, nullptr);
     for (const ExportChoice& choice :
          {ExportChoice{ExportFormat::otpauthLinks, {}}, ExportChoice{ExportFormat::aegisVault, {}},
           ExportChoice{ExportFormat::aegisVaultEncrypted, u"pässwort"_s}}) {
         m_choice = choice;
-        ASSERT_TRUE(m_export.run(nullptr));
+        exportAction->trigger();
         EXPECT_EQ(QFile::permissions(m_path), ownerOnly);
         QFile file(m_path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -105,7 +131,7 @@ TEST_F(AccountExportTest, CancelIsTheConfirmationsDefaultAndWritesNothingAsDoesA
     EXPECT_FALSE(m_export.run(nullptr));
     ASSERT_EQ(m_errors.size(), 1);
     EXPECT_TRUE(m_errors[0].startsWith(u"Could not write "_s + m_path)) << m_errors[0].toStdString();
-    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    EXPECT_TRUE(m_out.isEmpty());
 }
 
 TEST_F(AccountExportTest, TheGoogleCodesScanOneAfterTheOtherBackToTheAccountsItCanCarry)
@@ -137,7 +163,7 @@ TEST_F(AccountExportTest, TheGoogleCodesScanOneAfterTheOtherBackToTheAccountsItC
 
     window->saveAsPng();
     for (const QString& name : {u"export-1.png"_s, u"export-2.png"_s})
-        EXPECT_EQ(QFile::permissions(m_dir.filePath(name)), ownerOnly) << name.toStdString();
+        EXPECT_EQ(QFile::permissions(m_out.filePath(name)), ownerOnly) << name.toStdString();
 }
 
 } // namespace

@@ -101,7 +101,7 @@ void warn(QWidget* parent, const QString& message)
 AccountExport::AccountExport(const AccountStore& store, const QREncoder* encoder, QObject* parent)
     : QObject(parent), m_store(store),
       m_encoder(encoder), m_questions{
-                              [encoder](QWidget* over) { return chooseWithDialog(over, encoder != nullptr); },
+                              [this](QWidget* over) { return chooseWithDialog(over, m_encoder != nullptr); },
                               confirmWithMessageBox, saveNameWithDialog, warn}
 {
 }

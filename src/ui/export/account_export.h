@@ -35,6 +35,7 @@ public:
     ~AccountExport() override;
 
     Questions& questions() { return m_questions; }
+    void setQREncoder(const QREncoder* encoder) { m_encoder = encoder; }
 
     // Asks everything and writes the file or opens the codes window; false when the user
     // cancelled or the export failed (and was reported).

@@ -143,6 +143,8 @@ void ApplicationShell::setQREncoder(const QREncoder* encoder)
     m_qrEncoder = encoder;
     if (m_mainWindow)
         m_mainWindow->setQREncoder(encoder);
+    if (m_export)
+        m_export->setQREncoder(encoder);
 }
 
 void ApplicationShell::setSessionNotice(const QString& text)

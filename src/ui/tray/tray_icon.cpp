@@ -33,7 +33,8 @@ TrayIcon::TrayIcon(AccountStore& store, TickingClock& clock, AppSettings& settin
 {
     m_menu->addAction(tr("Open Brisvane"), this, &TrayIcon::openMainWindowRequested);
     m_menu->addAction(tr("Settings…"), this, &TrayIcon::settingsRequested);
-    m_menu->addAction(tr("Export…"), this, &TrayIcon::exportRequested);
+    m_menu->addAction(tr("Export…"), this, &TrayIcon::exportRequested)
+        ->setObjectName(QStringLiteral("exportAction"));
     m_menu->addAction(tr("About Brisvane"), this, &TrayIcon::aboutRequested);
     m_menu->addSeparator();
     m_menu->addAction(tr("Quit"), this, &TrayIcon::quitRequested);
