@@ -3,16 +3,10 @@
 #include "import/parse_migration.h"
 #include "platform/zxing/zxing_qr_encoder.h"
 #include "qr_scan.h"
+#include "shell_fakes.h"
 #include "storage/account_store.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_hot_key_service.h"
-#include "support/fake_keystroke_sender.h"
-#include "support/fake_login_item.h"
-#include "support/fake_secure_item_store.h"
-#include "support/fake_sound_player.h"
 #include "ui/export/account_export.h"
 #include "ui/export/migration_codes_window.h"
-#include "ui/shell/application_shell.h"
 #include "ui/tray/tray_icon.h"
 #include "ui_test_support.h"
 
@@ -23,8 +17,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -46,7 +38,7 @@ QList<Account> credentials(QList<Account> accounts)
     return accounts;
 }
 
-class AccountExportTest : public ::testing::Test
+class AccountExportTest : public ::testing::Test, protected ShellFakes
 {
 protected:
     AccountExportTest()
@@ -69,17 +61,7 @@ protected:
         m_export.questions().confirmSecrets = [](QWidget*, ExportFormat, int) { return true; };
     }
 
-    QTemporaryDir m_dir;
-    FakeSecureItemStore m_items;
-    QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeClipboard m_clipboard;
-    FakeHotKeyService m_hotKeys;
-    FakeKeystrokeSender m_keystrokes;
-    FakeSoundPlayer m_sounds;
-    FakeLoginItem m_login;
-    ApplicationShell m_shell{
-        ShellServices{m_items, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
-        {}};
+    ApplicationShell m_shell{services(), {}};
     AccountStore& m_store = m_shell.store();
     ZXingQREncoder m_encoder;
     AccountExport& m_export = m_shell.accountExport();

@@ -1,14 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hotkeys/hot_key_controller.h"
 #include "settings/app_settings.h"
+#include "shell_fakes.h"
 #include "storage/account_store.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_hot_key_service.h"
-#include "support/fake_keystroke_sender.h"
-#include "support/fake_login_item.h"
-#include "support/fake_secure_item_store.h"
-#include "support/fake_sound_player.h"
-#include "support/gated_secure_item_store.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
@@ -34,29 +28,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class ApplicationShellTest : public ::testing::Test
+class ApplicationShellTest : public ::testing::Test, protected ShellFakes
 {
 protected:
     std::unique_ptr<ApplicationShell> makeShell()
     {
-        auto shell = std::make_unique<ApplicationShell>(
-            ShellServices{
-                m_keyring, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}},
-            MainWindow::AddSheetFactory{});
+        auto shell = std::make_unique<ApplicationShell>(services(), MainWindow::AddSheetFactory{});
         // The load runs on the keyring's thread; the fake is changed only while it rests.
         EXPECT_TRUE(shell->store().waitForAnswers(std::chrono::seconds(5)));
         return shell;
     }
-
-    QTemporaryDir m_dir;
-    FakeSecureItemStore m_items;
-    GatedSecureItemStore m_keyring{m_items};
-    QSettings m_preferences{m_dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeClipboard m_clipboard;
-    FakeHotKeyService m_hotKeys;
-    FakeKeystrokeSender m_keystrokes;
-    FakeSoundPlayer m_sounds;
-    FakeLoginItem m_login;
 };
 
 TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyController)
