@@ -71,8 +71,9 @@ MigrationCodesWindow::MigrationCodesWindow(const QStringList& links, const QList
     connect(m_previous, &QPushButton::clicked, this, [this] { showCode(m_index - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { showCode(m_index + 1); });
     // Shortcuts, because a focused button would take the arrow keys to move the focus.
-    for (const auto& [key, step] : {std::pair{Qt::Key_Left, -1}, std::pair{Qt::Key_PageUp, -1},
-                                    std::pair{Qt::Key_Right, 1}, std::pair{Qt::Key_PageDown, 1}}) {
+    for (const auto& [key, delta] : {std::pair{Qt::Key_Left, -1}, std::pair{Qt::Key_PageUp, -1},
+                                     std::pair{Qt::Key_Right, 1}, std::pair{Qt::Key_PageDown, 1}}) {
+        const int step = delta; // clang cannot capture a structured binding
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, [this, step] { showCode(m_index + step); });
     }
