@@ -226,6 +226,8 @@ QWidget* MainWindow::buildHeader()
 
     // The actions belong to the window, so their shortcuts work whether the menu is open or not.
     auto* menu = new QMenu(this);
+    QAction* exportAccounts = menu->addAction(tr("Export…"), this, &MainWindow::exportRequested);
+    exportAccounts->setObjectName(QStringLiteral("exportAction"));
     QAction* settings = menu->addAction(tr("Settings…"), this, &MainWindow::settingsRequested);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
@@ -241,7 +243,7 @@ QWidget* MainWindow::buildHeader()
     m_menuButton = new QToolButton(header);
     m_menuButton->setObjectName(QStringLiteral("menuButton"));
     m_menuButton->setIcon(appIcon(AppIcon::menu));
-    m_menuButton->setToolTip(tr("Settings and Quit"));
+    m_menuButton->setToolTip(tr("Export, Settings and Quit"));
     m_menuButton->setAccessibleName(tr("Menu"));
     m_menuButton->setMenu(menu);
     m_menuButton->setPopupMode(QToolButton::InstantPopup);

@@ -77,7 +77,7 @@ public:
 
     QLineEdit* searchField() const { return m_searchField; }
     QPushButton* addButton() const { return m_addButton; }
-    // Beside Add: Settings and Quit, so both are reachable on a desktop without a tray.
+    // Beside Add: Export, Settings and Quit, so all are reachable on a desktop without a tray.
     QToolButton* menuButton() const { return m_menuButton; }
     AccountListView* listView() const { return m_listView; }
     AccountListModel* listModel() const { return m_model; }
@@ -93,6 +93,8 @@ public:
 Q_SIGNALS:
     // The window's content appeared for the first time.
     void contentShown();
+    // The menu's Export entry.
+    void exportRequested();
     // The menu's Settings entry or Ctrl+comma.
     void settingsRequested();
     // The menu's Quit entry or Ctrl+Q; the shell decides whether the program may end.
