@@ -25,6 +25,90 @@
     </message>
 </context>
 <context>
+    <name>AccountExport</name>
+    <message>
+        <source>Export Accounts</source>
+        <translation>Konten exportieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file will hold the secrets of your %n account(s), encrypted with your password.</source>
+        <translation>
+            <numerusform>Die Datei wird das Geheimnis Ihres Kontos enthalten, mit Ihrem Passwort verschlüsselt.</numerusform>
+            <numerusform>Die Datei wird die Geheimnisse Ihrer %n Konten enthalten, mit Ihrem Passwort verschlüsselt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who has the file and guesses or learns the password can generate your codes.</source>
+        <translation>Wer die Datei hat und das Passwort errät oder erfährt, kann Ihre Codes erzeugen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The QR codes will hold the secrets of your %n account(s), unencrypted.</source>
+        <translation>
+            <numerusform>Die QR-Codes werden das Geheimnis Ihres Kontos unverschlüsselt enthalten.</numerusform>
+            <numerusform>Die QR-Codes werden die Geheimnisse Ihrer %n Konten unverschlüsselt enthalten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who sees or photographs the codes, or gets the saved images, can generate your codes. Show them only to your own phone.</source>
+        <translation>Wer die Codes sieht oder fotografiert oder die gespeicherten Bilder erhält, kann Ihre Codes erzeugen. Zeigen Sie sie nur Ihrem eigenen Telefon.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file will hold the secrets of your %n account(s), unencrypted.</source>
+        <translation>
+            <numerusform>Die Datei wird das Geheimnis Ihres Kontos unverschlüsselt enthalten.</numerusform>
+            <numerusform>Die Datei wird die Geheimnisse Ihrer %n Konten unverschlüsselt enthalten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who can read the file can generate your codes. Keep it somewhere private and delete it when you no longer need it.</source>
+        <translation>Wer die Datei lesen kann, kann Ihre Codes erzeugen. Bewahren Sie sie an einem privaten Ort auf und löschen Sie sie, wenn Sie sie nicht mehr brauchen.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Export as otpauth Links</source>
+        <translation>Als otpauth-Links exportieren</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>Export as Aegis Vault</source>
+        <translation>Als Aegis-Tresor exportieren</translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Save QR Codes as PNG</source>
+        <translation>QR-Codes als PNG speichern</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>There are no accounts to export.</source>
+        <translation>Es gibt keine Konten zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>An encrypted vault needs a password. Nothing was exported.</source>
+        <translation>Ein verschlüsselter Tresor braucht ein Passwort. Es wurde nichts exportiert.</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2. Nothing was exported.</source>
+        <translation>%1 konnte nicht geschrieben werden: %2. Es wurde nichts exportiert.</translation>
+    </message>
+</context>
+<context>
     <name>AccountListModel</name>
     <message>
         <source>%1, issued by %2</source>
@@ -377,6 +461,49 @@
     </message>
 </context>
 <context>
+    <name>ExportFormatDialog</name>
+    <message>
+        <source>Export Accounts</source>
+        <translation>Konten exportieren</translation>
+    </message>
+    <message>
+        <source>Export all accounts as:</source>
+        <translation>Alle Konten exportieren als:</translation>
+    </message>
+    <message>
+        <source>Text file with otpauth:// links</source>
+        <translation>Textdatei mit otpauth://-Links</translation>
+    </message>
+    <message>
+        <source>Aegis-compatible vault, not encrypted</source>
+        <translation>Aegis-kompatibler Tresor, unverschlüsselt</translation>
+    </message>
+    <message>
+        <source>Aegis-compatible vault, encrypted with a password</source>
+        <translation>Aegis-kompatibler Tresor, mit Passwort verschlüsselt</translation>
+    </message>
+    <message>
+        <source>Google Authenticator QR codes</source>
+        <translation>QR-Codes für Google Authenticator</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation>Passwort wiederholen:</translation>
+    </message>
+    <message>
+        <source>The passwords differ.</source>
+        <translation>Die Passwörter stimmen nicht überein.</translation>
+    </message>
+    <message>
+        <source>Continue…</source>
+        <translation>Weiter…</translation>
+    </message>
+</context>
+<context>
     <name>GeneralTab</name>
     <message>
         <source>Startup</source>
@@ -674,10 +801,6 @@
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>Settings and Quit</source>
-        <translation>Einstellungen und Beenden</translation>
-    </message>
-    <message>
         <source>Menu</source>
         <translation>Menü</translation>
     </message>
@@ -688,6 +811,74 @@
     <message>
         <source>Keyring not responding</source>
         <translation>Schlüsselbund antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>Export, Settings and Quit</source>
+        <translation>Exportieren, Einstellungen und Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>MigrationCodesWindow</name>
+    <message>
+        <source>Not in these codes, as Google Authenticator cannot take them:
+%1</source>
+        <translation>Nicht in diesen Codes, weil Google Authenticator sie nicht aufnehmen kann:
+%1</translation>
+    </message>
+    <message>
+        <source>Google Authenticator QR Codes</source>
+        <translation>QR-Codes für Google Authenticator</translation>
+    </message>
+    <message>
+        <source>In Google Authenticator choose Transfer accounts, Import accounts, and scan each code in turn. Anyone who sees these codes can generate your codes.</source>
+        <translation>Wählen Sie in Google Authenticator „Konten übertragen“, „Konten importieren“ und scannen Sie die Codes nacheinander. Wer diese Codes sieht, kann Ihre Codes erzeugen.</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Save as PNG…</source>
+        <translation>Als PNG speichern…</translation>
+    </message>
+    <message>
+        <source>No account can be exported in this format.</source>
+        <translation>Kein Konto lässt sich in diesem Format exportieren.</translation>
+    </message>
+    <message>
+        <source>Code %1 of %2</source>
+        <translation>Code %1 von %2</translation>
+    </message>
+    <message>
+        <source>This code is too large to draw.</source>
+        <translation>Dieser Code ist zu groß zum Zeichnen.</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2.</source>
+        <translation>%1 konnte nicht geschrieben werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MigrationExport</name>
+    <message>
+        <source>period %1 s cannot be exported in this format</source>
+        <translation>Intervall von %1 s lässt sich in diesem Format nicht exportieren</translation>
+    </message>
+    <message>
+        <source>%1 digits cannot be exported in this format</source>
+        <translation>%1 Ziffern lassen sich in diesem Format nicht exportieren</translation>
     </message>
 </context>
 <context>
@@ -715,6 +906,17 @@
     <message>
         <source>Could not decode Google Authenticator export.</source>
         <translation>Der Google-Authenticator-Export konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PrivateFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>the image could not be encoded</source>
+        <translation>das Bild ließ sich nicht kodieren</translation>
     </message>
 </context>
 <context>
@@ -775,6 +977,10 @@
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,90 @@
     </message>
 </context>
 <context>
+    <name>AccountExport</name>
+    <message>
+        <source>Export Accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The file will hold the secrets of your %n account(s), encrypted with your password.</source>
+        <translation>
+            <numerusform>The file will hold the secret of your account, encrypted with your password.</numerusform>
+            <numerusform>The file will hold the secrets of your %n accounts, encrypted with your password.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who has the file and guesses or learns the password can generate your codes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The QR codes will hold the secrets of your %n account(s), unencrypted.</source>
+        <translation>
+            <numerusform>The QR codes will hold the secret of your account, unencrypted.</numerusform>
+            <numerusform>The QR codes will hold the secrets of your %n accounts, unencrypted.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who sees or photographs the codes, or gets the saved images, can generate your codes. Show them only to your own phone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The file will hold the secrets of your %n account(s), unencrypted.</source>
+        <translation>
+            <numerusform>The file will hold the secret of your account, unencrypted.</numerusform>
+            <numerusform>The file will hold the secrets of your %n accounts, unencrypted.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Anyone who can read the file can generate your codes. Keep it somewhere private and delete it when you no longer need it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export as otpauth Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export as Aegis Vault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save QR Codes as PNG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no accounts to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An encrypted vault needs a password. Nothing was exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2. Nothing was exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AccountListModel</name>
     <message>
         <source>%1, issued by %2</source>
@@ -377,6 +461,49 @@
     </message>
 </context>
 <context>
+    <name>ExportFormatDialog</name>
+    <message>
+        <source>Export Accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export all accounts as:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text file with otpauth:// links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aegis-compatible vault, not encrypted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aegis-compatible vault, encrypted with a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google Authenticator QR codes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The passwords differ.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GeneralTab</name>
     <message>
         <source>Startup</source>
@@ -674,10 +801,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Settings and Quit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Menu</source>
         <translation type="unfinished"></translation>
     </message>
@@ -687,6 +810,73 @@
     </message>
     <message>
         <source>Keyring not responding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export, Settings and Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MigrationCodesWindow</name>
+    <message>
+        <source>Not in these codes, as Google Authenticator cannot take them:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google Authenticator QR Codes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In Google Authenticator choose Transfer accounts, Import accounts, and scan each code in turn. Anyone who sees these codes can generate your codes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as PNG…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No account can be exported in this format.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This code is too large to draw.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MigrationExport</name>
+    <message>
+        <source>period %1 s cannot be exported in this format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 digits cannot be exported in this format</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -714,6 +904,17 @@
     </message>
     <message>
         <source>Could not decode Google Authenticator export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrivateFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the image could not be encoded</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -774,6 +975,10 @@
     </message>
     <message>
         <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
