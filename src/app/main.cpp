@@ -3,14 +3,19 @@
 
 #include "import/qr_importer.h"
 #include "platform/dbus/timedated_clock_sync.h"
+#include "platform/portal/portal_hot_key_service.h"
+#include "platform/portal/portal_keystroke_sender.h"
 #include "platform/portal/portal_screen_capture.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_image_file_reader.h"
 #include "platform/qt/qt_screen_capture.h"
 #include "platform/secret_service/secret_service_item_store.h"
+#include "platform/session/detected_desktop_session.h"
 #include "platform/session/display_session.h"
 #include "platform/session/keyring_manager.h"
 #include "platform/session/termination_signal.h"
+#include "platform/session/unavailable_hot_key_service.h"
+#include "platform/session/unavailable_keystroke_sender.h"
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/wayland/data_control_clipboard.h"
 #include "platform/x11/x11_hot_key_service.h"
@@ -18,6 +23,7 @@
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/zxing/zxing_qr_detector.h"
 #include "platform/zxing/zxing_qr_encoder.h"
+#include "settings/app_settings.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/shell/application_shell.h"
 #include "ui/shell/single_instance.h"
@@ -27,9 +33,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -48,6 +56,47 @@ SingleInstance::Request instanceRequest(const Options& options)
         return SingleInstance::Request::settings;
     return options.hidden && options.link.isEmpty() ? SingleInstance::Request::none
                                                     : SingleInstance::Request::activate;
+}
+
+// The settings key of the RemoteDesktop portal's restore token.
+const QString remoteDesktopTokenKey = QStringLiteral("remoteDesktopRestoreToken");
+
+struct Backends
+{
+    std::unique_ptr<HotKeyService> hotKeys;
+    std::unique_ptr<KeystrokeSender> keystrokes;
+    std::unique_ptr<DetectedDesktopSession> desktop;
+};
+
+// X11 backends on X11 (also through XWayland); on native Wayland the desktop portals where
+// they exist, and a clear notice naming what is missing where they do not.
+Backends chooseBackends(const DisplaySession& display, QSettings& preferences)
+{
+    Backends chosen;
+    const auto kind = DetectedDesktopSession::kindFor(QGuiApplication::platformName(), display.hasWayland);
+    DetectedDesktopSession::Features features;
+    if (kind == DetectedDesktopSession::Kind::wayland) {
+        features.globalShortcuts = PortalHotKeyService::isAvailable();
+        features.remoteDesktop = PortalKeystrokeSender::isAvailable();
+        features.screenshot = PortalScreenCapture::isAvailable();
+        if (features.globalShortcuts)
+            chosen.hotKeys = std::make_unique<PortalHotKeyService>();
+        else
+            chosen.hotKeys = std::make_unique<UnavailableHotKeyService>();
+        if (features.remoteDesktop)
+            chosen.keystrokes = std::make_unique<PortalKeystrokeSender>(PortalKeystrokeSender::RestoreToken{
+                [&preferences] { return preferences.value(remoteDesktopTokenKey).toString(); },
+                [&preferences](const QString& token) {
+                    preferences.setValue(remoteDesktopTokenKey, token);
+                }});
+        else
+            chosen.keystrokes = std::make_unique<UnavailableKeystrokeSender>();
+    } else {
+        chosen.hotKeys = std::make_unique<X11HotKeyService>();
+        chosen.keystrokes = std::make_unique<X11KeystrokeSender>();
+    }
+    chosen.desktop = std::make_unique<DetectedDesktopSession>(kind, features, findKeyringManager());
+    return chosen;
 }
 
 Options parseOptions(const QApplication& app)
@@ -143,8 +192,8 @@ int main(int argc, char* argv[])
     std::unique_ptr<Clipboard> clipboard = session.hasWayland ? DataControlClipboard::connect() : nullptr;
     if (!clipboard)
         clipboard = std::make_unique<QtClipboard>();
-    X11HotKeyService hotKeys;
-    X11KeystrokeSender keystrokes;
+    Backends backends = chooseBackends(session, preferences);
+    const DesktopSession& desktop = *backends.desktop;
     CanberraSoundPlayer sounds;
     // On Wayland only the Screenshot portal sees other apps' windows.
     std::unique_ptr<ScreenCapture> screens;
@@ -165,13 +214,20 @@ int main(int argc, char* argv[])
                                     std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
         return new AddAccountDialog(importer, std::move(onAdd), parent);
     };
-    ApplicationShell shell({secureItems, preferences, *clipboard, hotKeys, keystrokes, sounds, autostart,
-                            findKeyringManager(), &clockSync},
+    ApplicationShell shell({secureItems, preferences, *clipboard, *backends.hotKeys, *backends.keystrokes,
+                            sounds, autostart, desktop.keyringManager(), &clockSync, desktop.hotKeysNotice()},
                            makeAddSheet);
-    shell.setSessionNotice(session.limitsNotice());
+    shell.setSessionNotice(desktop.limitsNotice());
     shell.setQREncoder(&qrEncoder);
-    if (!session.limitsNotice().isEmpty())
-        std::fprintf(stderr, "Brisvane: %s\n", qPrintable(session.limitsNotice()));
+    if (!desktop.limitsNotice().isEmpty())
+        std::fprintf(stderr, "Brisvane: %s\n", qPrintable(desktop.limitsNotice()));
+    // Paste sessions that may ask the user start only when there is something to paste for,
+    // or when a restore token means nobody is asked.
+    const QList<HotKeyBinding>& bindings = shell.settings().bindings();
+    if (!preferences.value(remoteDesktopTokenKey).toString().isEmpty() ||
+        std::any_of(bindings.cbegin(), bindings.cend(),
+                    [](const HotKeyBinding& binding) { return binding.enabled && binding.autoPaste; }))
+        backends.keystrokes->requestPermission();
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &shell,
                      &ApplicationShell::showMainWindow);

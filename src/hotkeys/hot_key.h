@@ -24,6 +24,7 @@ public:
     std::uint32_t keyCode() const { return m_keyCode; }
     std::uint32_t modifiers() const { return m_modifiers; }
     bool isRegistered() const { return m_handle.has_value(); }
+    const std::optional<HotKeyService::Handle>& handle() const { return m_handle; }
 
     // Drops any earlier registration first, so registering twice leaves exactly one.
     // False when the service refuses the combination; nothing is registered then.

@@ -52,6 +52,7 @@ HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, H
     connect(&m_settings, &AppSettings::bindingsChanged, this, &HotKeyController::receiveBindings);
     // Under another layout the same combinations may sit on other keys, or on none.
     hotKeys.setKeyboardChangeHandler([this] { resyncNow(); });
+    hotKeys.setAssignmentHandler([this] { Q_EMIT desktopTriggersChanged(); });
 
     // The current list counts as the first one received: it is synchronised once the
     // debounce runs out, and an identical assignment before then changes nothing.
@@ -64,6 +65,7 @@ HotKeyController::HotKeyController(AccountStore& store, AppSettings& settings, H
 HotKeyController::~HotKeyController()
 {
     m_registry.service().setKeyboardChangeHandler({});
+    m_registry.service().setAssignmentHandler({});
 }
 
 void HotKeyController::receiveBindings(const QList<HotKeyBinding>& bindings)
@@ -101,6 +103,9 @@ void HotKeyController::syncHotKeys(const QList<HotKeyBinding>& bindings)
                 << "refused: another program holds it, or this keyboard lacks the key";
             continue;
         }
+        const Account* account = findAccount(m_store.accounts(), *binding.accountID);
+        m_registry.service().describeHotKey(*hotKey->handle(), bindingID.toString(QUuid::WithoutBraces),
+                                            account ? accountLabel(*account) : QStringLiteral("Brisvane"));
         m_hotKeys[bindingID] = std::move(hotKey);
         taken.insert(combination(binding));
     }
@@ -175,6 +180,14 @@ void HotKeyController::confirm(const QString& title, const QString& subtitle)
 {
     m_hud.show(tr(title.toUtf8().constData()), subtitle, panelSeconds);
     m_sounds.playConfirmation();
+}
+
+std::optional<QString> HotKeyController::desktopTrigger(const QUuid& bindingID) const
+{
+    const auto found = m_hotKeys.find(bindingID);
+    if (found == m_hotKeys.end() || !found->second->handle())
+        return std::nullopt;
+    return m_registry.service().assignedTrigger(*found->second->handle());
 }
 
 QList<QUuid> HotKeyController::registeredBindingIDs() const

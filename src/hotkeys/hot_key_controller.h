@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class AccountStore;
 class AppSettings;
@@ -71,12 +72,20 @@ public:
 
     // The bindings that currently hold a system hotkey.
     QList<QUuid> registeredBindingIDs() const;
+    // Where the desktop decides the keys: what it assigned to the binding when that differs
+    // from the recorded combination (an empty text: no key at all). Absent when it is as
+    // recorded, not known yet, or the binding holds no hotkey.
+    std::optional<QString> desktopTrigger(const QUuid& bindingID) const;
     // True while changed bindings wait out the debounce.
     bool isSyncPending() const { return m_debounce.isActive(); }
 
     // For tests: the time codes are computed for, and the paste waiting times.
     void setClock(std::function<Instant()> clock);
     void setPasteTiming(PasteAfterRelease::Timing timing);
+
+Q_SIGNALS:
+    // desktopTrigger() may answer differently now.
+    void desktopTriggersChanged();
 
 private:
     void receiveBindings(const QList<HotKeyBinding>& bindings);

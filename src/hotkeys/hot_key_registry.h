@@ -21,6 +21,7 @@ public:
     HotKeyRegistry& operator=(const HotKeyRegistry&) = delete;
 
     HotKeyService& service() { return m_service; }
+    const HotKeyService& service() const { return m_service; }
 
     std::uint32_t takeNextID() { return m_nextID++; }
 

@@ -3,6 +3,8 @@
 
 #include "platform/keystroke_sender.h"
 
+#include <QPointer>
+
 PasteAfterRelease::PasteAfterRelease(KeystrokeSender& keystrokes, Timing timing, QObject* parent)
     : QObject(parent), m_keystrokes(keystrokes), m_timing(timing)
 {
@@ -21,7 +23,11 @@ void PasteAfterRelease::start(std::function<void(bool pasted)> done)
 void PasteAfterRelease::check()
 {
     if (!m_keystrokes.modifiersHeld()) {
-        finish(m_keystrokes.sendPaste());
+        QPointer<PasteAfterRelease> self(this);
+        m_keystrokes.sendPasteThen([self](bool pasted) {
+            if (self)
+                self->finish(pasted);
+        });
         return;
     }
     if (std::chrono::milliseconds(m_elapsed.elapsed()) + m_timing.interval > m_timing.limit) {

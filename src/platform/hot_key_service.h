@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,4 +36,15 @@ public:
 
     // Harmless for a handle that is no longer registered.
     virtual void unregisterHotKey(Handle handle) = 0;
+
+    // Names a registration for desktops that list an app's shortcuts to the user: `id` stays
+    // the same across runs, `label` is what the user reads there. Others ignore it.
+    virtual void describeHotKey(Handle /*handle*/, const QString& /*id*/, const QString& /*label*/) {}
+
+    // Where the desktop, not the app, decides the keys: what it actually assigned to a
+    // registration when that differs from what was asked, in the desktop's own words, or an
+    // empty text when it assigned no key at all. Absent when it is as asked, or not known yet.
+    virtual std::optional<QString> assignedTrigger(Handle /*handle*/) const { return std::nullopt; }
+    // Called on the GUI thread whenever assignedTrigger may have changed.
+    virtual void setAssignmentHandler(std::function<void()> /*handler*/) {}
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 // Synthetic keystrokes into whatever application has the keyboard focus.
 class KeystrokeSender
 {
@@ -19,4 +21,8 @@ public:
 
     // Ctrl down, V down, V up, Ctrl up, flushed. False when nothing could be sent.
     virtual bool sendPaste() = 0;
+
+    // The same, reporting from the event loop once the desktop has accepted (true) or refused
+    // the key events. Backends whose sending finishes at once report at once.
+    virtual void sendPasteThen(std::function<void(bool sent)> done) { done(sendPaste()); }
 };

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/session/detected_desktop_session.h"
 #include "platform/session/display_session.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -12,9 +14,9 @@ DisplaySession session(bool x11, bool wayland, const char* platform = "")
 
 } // namespace
 
-TEST(DisplaySession, PrefersXWaylandInAWaylandSessionThatOffersIt)
+TEST(DisplaySession, PrefersNativeWaylandWithXWaylandAsFallback)
 {
-    EXPECT_EQ(session(true, true).preferredPlatform(), QStringLiteral("xcb"));
+    EXPECT_EQ(session(true, true).preferredPlatform(), QStringLiteral("wayland;xcb"));
     EXPECT_TRUE(session(true, false).preferredPlatform().isEmpty());
     EXPECT_TRUE(session(false, true).preferredPlatform().isEmpty());
     // The user's own choice stands.
@@ -30,13 +32,39 @@ TEST(DisplaySession, NeedsSomeDisplayUnlessAnOffscreenPlatformWasChosen)
     EXPECT_TRUE(session(false, true).canShowWindows());
 }
 
-TEST(DisplaySession, SaysWhatAWaylandSessionCannotDo)
+using Kind = DetectedDesktopSession::Kind;
+
+TEST(DetectedDesktopSession, KindFollowsTheQtPlatformInUse)
 {
-    EXPECT_TRUE(session(true, false).limitsNotice().isEmpty());
-    const QString throughXWayland = session(true, true).limitsNotice();
-    EXPECT_TRUE(throughXWayland.contains(QStringLiteral("hotkeys")));
-    EXPECT_TRUE(throughXWayland.contains(QStringLiteral("Scan screen")));
-    const QString nativeOnly = session(false, true).limitsNotice();
-    EXPECT_TRUE(nativeOnly.contains(QStringLiteral("not available")));
-    EXPECT_EQ(session(true, true, "wayland").limitsNotice(), nativeOnly);
+    EXPECT_EQ(DetectedDesktopSession::kindFor(QStringLiteral("xcb"), false), Kind::x11);
+    EXPECT_EQ(DetectedDesktopSession::kindFor(QStringLiteral("xcb"), true), Kind::xwayland);
+    EXPECT_EQ(DetectedDesktopSession::kindFor(QStringLiteral("wayland"), true), Kind::wayland);
+    EXPECT_EQ(DetectedDesktopSession::kindFor(QStringLiteral("offscreen"), false), Kind::other);
+}
+
+TEST(DetectedDesktopSession, NamesEachMissingPortalAndNothingWhenAllAreThere)
+{
+    struct Case
+    {
+        Kind kind;
+        DetectedDesktopSession::Features features;
+        std::vector<const char*> inNotice; // empty: no notice at all
+        bool hotKeysNotice;
+    };
+    const std::vector<Case> cases{
+        {Kind::x11, {}, {}, false},
+        {Kind::wayland, {true, true, true}, {}, false},
+        {Kind::wayland, {false, true, true}, {"GlobalShortcuts portal missing"}, true},
+        {Kind::wayland, {true, false, true}, {"RemoteDesktop portal missing"}, false},
+        {Kind::wayland, {false, false, false}, {"GlobalShortcuts", "RemoteDesktop", "Screenshot"}, true},
+        {Kind::xwayland, {}, {"XWayland", "Scan screen"}, true},
+    };
+    for (const Case& c : cases) {
+        const DetectedDesktopSession desktop(c.kind, c.features, {});
+        const QString notice = desktop.limitsNotice();
+        EXPECT_EQ(notice.isEmpty(), c.inNotice.empty()) << notice.toStdString();
+        for (const char* part : c.inNotice)
+            EXPECT_TRUE(notice.contains(QLatin1String(part))) << notice.toStdString();
+        EXPECT_EQ(!desktop.hotKeysNotice().isEmpty(), c.hotKeysNotice) << notice.toStdString();
+    }
 }

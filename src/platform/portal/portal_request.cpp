@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/portal/portal_request.h"
 
+#include "platform/platform_log.h"
+
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusVariant>
 #include <QRandomGenerator>
 
 namespace {
 
 constexpr const char* requestInterface = "org.freedesktop.portal.Request";
-
-QString freshToken()
-{
-    // Unique among our own live requests is enough; random keeps tokens of a restarted
-    // instance apart from those of its predecessor.
-    return QStringLiteral("brisvane%1").arg(QRandomGenerator::global()->generate());
-}
 
 } // namespace
 
@@ -26,17 +22,27 @@ QString portalRequestPath(const QString& uniqueName, const QString& token)
     return QStringLiteral("/org/freedesktop/portal/desktop/request/") + sender + u'/' + token;
 }
 
-PortalRequest::PortalRequest(QDBusConnection bus, QObject* parent) : QObject(parent), m_bus(std::move(bus)) {}
+PortalRequest::PortalRequest(QDBusConnection bus, QString method, QObject* parent)
+    : QObject(parent), m_bus(std::move(bus)), m_method(std::move(method))
+{
+}
+
+QString PortalRequest::newToken()
+{
+    // Unique among our own live requests is enough; random keeps tokens of a restarted
+    // instance apart from those of its predecessor.
+    return QStringLiteral("brisvane%1").arg(QRandomGenerator::global()->generate());
+}
 
 PortalRequest* PortalRequest::send(QDBusConnection bus, QDBusMessage call, QObject* parent)
 {
-    auto* request = new PortalRequest(std::move(bus), parent);
+    auto* request = new PortalRequest(std::move(bus), call.interface() + u'.' + call.member(), parent);
     QList<QVariant> arguments = call.arguments();
     if (arguments.isEmpty() || !request->m_bus.isConnected()) {
-        request->finish(failed, {});
+        request->finish(failed, {}, QStringLiteral("no session bus"));
         return request;
     }
-    const QString token = freshToken();
+    const QString token = newToken();
     QVariantMap options = arguments.last().toMap();
     options.insert(QStringLiteral("handle_token"), token);
     arguments.last() = options;
@@ -49,7 +55,7 @@ PortalRequest* PortalRequest::send(QDBusConnection bus, QDBusMessage call, QObje
                 answered->deleteLater();
                 const QDBusPendingReply<QDBusObjectPath> reply = *answered;
                 if (reply.isError()) {
-                    request->finish(failed, {});
+                    request->finish(failed, {}, reply.error().message());
                     return;
                 }
                 // Portals older than the handle_token option pick their own path.
@@ -58,6 +64,51 @@ PortalRequest* PortalRequest::send(QDBusConnection bus, QDBusMessage call, QObje
                     request->listen(path);
             });
     return request;
+}
+
+void PortalRequest::call(const QDBusConnection& bus, const QString& interface, const QString& method,
+                         const QVariantList& arguments, QObject* context, Handler done)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(portalService),
+                                                          QString::fromLatin1(portalPath), interface, method);
+    message.setArguments(arguments);
+    PortalRequest* request = send(bus, message, context);
+    connect(request, &PortalRequest::finished, context, std::move(done));
+}
+
+bool PortalRequest::connectSignal(const QDBusConnection& bus, const QString& path, const QString& interface,
+                                  const QString& name, QObject* receiver, const char* slot)
+{
+    qRegisterMetaType<QDBusObjectPath>();
+    const bool connected = QDBusConnection(bus).connect(
+        QString::fromLatin1(portalService), path.isEmpty() ? QString::fromLatin1(portalPath) : path,
+        interface, name, receiver, slot);
+    if (!connected)
+        qCWarning(lcPortal, "cannot receive %s.%s", qPrintable(interface), qPrintable(name));
+    return connected;
+}
+
+QString PortalRequest::sessionHandle(const QVariantMap& results)
+{
+    // Specified as an object path, sent as a string by xdg-desktop-portal 1.16.
+    const QVariant handle = results.value(QStringLiteral("session_handle"));
+    if (handle.canConvert<QDBusObjectPath>())
+        return handle.value<QDBusObjectPath>().path();
+    return handle.toString();
+}
+
+uint PortalRequest::interfaceVersion(const QDBusConnection& bus, const QString& interface)
+{
+    if (!bus.isConnected())
+        return 0;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QString::fromLatin1(portalService), QString::fromLatin1(portalPath),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get.setArguments({interface, QStringLiteral("version")});
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 2000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return 0;
+    return reply.arguments().constFirst().value<QDBusVariant>().variant().toUInt();
 }
 
 bool PortalRequest::listen(const QString& path)
@@ -75,7 +126,7 @@ void PortalRequest::onResponse(uint response, const QVariantMap& results)
     finish(response, results);
 }
 
-void PortalRequest::finish(uint response, const QVariantMap& results)
+void PortalRequest::finish(uint response, const QVariantMap& results, const QString& error)
 {
     if (m_finished)
         return;
@@ -83,6 +134,11 @@ void PortalRequest::finish(uint response, const QVariantMap& results)
     if (!m_path.isEmpty())
         m_bus.disconnect(QString::fromLatin1(portalService), m_path, QString::fromLatin1(requestInterface),
                          QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    // Only the method and the code: results may hold a restore token or a file name.
+    if (!error.isEmpty())
+        qCWarning(lcPortal, "%s could not be called: %s", qPrintable(m_method), qPrintable(error));
+    else if (response != success)
+        qCWarning(lcPortal, "%s answered response %u", qPrintable(m_method), response);
     // Emitted from the event loop even when the call failed before it was sent, so the
     // caller always hears back after send() has returned.
     QMetaObject::invokeMethod(

@@ -5,7 +5,9 @@
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 #include <QVariantMap>
+#include <functional>
 
 // One call of a desktop portal method that answers later through a Request object. The
 // Request's path follows from our bus name and a token we choose, so we listen on it
@@ -30,6 +32,29 @@ public:
     // handle_token added to them.
     static PortalRequest* send(QDBusConnection bus, QDBusMessage call, QObject* parent = nullptr);
 
+    using Handler = std::function<void(uint response, const QVariantMap& results)>;
+    // Calls `method` of the portal's `interface` with `arguments` (the last one the options)
+    // and hands the answer to `done`, which is dropped unanswered if `context` goes first.
+    static void call(const QDBusConnection& bus, const QString& interface, const QString& method,
+                     const QVariantList& arguments, QObject* context, Handler done);
+
+    // A token for handle_token or session_handle_token: a valid object path element.
+    static QString newToken();
+
+    // Connects a signal of the portal (at `path`, the portal's own object when empty) to a slot
+    // of `receiver`. QtDBus looks the slot's parameter types up by name and, for one it has not
+    // seen yet, fails without a word (QDBusObjectPath in a fresh process): they are registered
+    // first, and a failure is logged. Returns whether the connection holds.
+    static bool connectSignal(const QDBusConnection& bus, const QString& path, const QString& interface,
+                              const QString& name, QObject* receiver, const char* slot);
+
+    // The session object path in a CreateSession answer; empty when there is none.
+    static QString sessionHandle(const QVariantMap& results);
+
+    // The "version" property of one of the portal's interfaces; 0 when the portal or the
+    // interface is missing. Blocks briefly: for start-up, before any window is shown.
+    static uint interfaceVersion(const QDBusConnection& bus, const QString& interface);
+
 Q_SIGNALS:
     void finished(uint response, const QVariantMap& results);
 
@@ -37,11 +62,12 @@ private Q_SLOTS:
     void onResponse(uint response, const QVariantMap& results);
 
 private:
-    PortalRequest(QDBusConnection bus, QObject* parent);
+    PortalRequest(QDBusConnection bus, QString method, QObject* parent);
     bool listen(const QString& path);
-    void finish(uint response, const QVariantMap& results);
+    void finish(uint response, const QVariantMap& results, const QString& error = {});
 
     QDBusConnection m_bus;
+    QString m_method; // interface.Method, for the log
     QString m_path;
     bool m_finished = false;
 };

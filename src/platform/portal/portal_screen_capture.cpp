@@ -3,7 +3,6 @@
 
 #include "platform/portal/portal_request.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFile>
 #include <QImageReader>
@@ -18,15 +17,7 @@ PortalScreenCapture::PortalScreenCapture(QDBusConnection bus) : m_bus(std::move(
 
 bool PortalScreenCapture::isAvailable(const QDBusConnection& bus)
 {
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        QString::fromLatin1(PortalRequest::portalService), QString::fromLatin1(PortalRequest::portalPath),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get.setArguments({QString::fromLatin1(screenshotInterface), QStringLiteral("version")});
-    // Asked once at start-up, before any window is shown.
-    const QDBusMessage reply = bus.call(get, QDBus::Block, 2000);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    return PortalRequest::interfaceVersion(bus, QString::fromLatin1(screenshotInterface)) >= 1;
 }
 
 void PortalScreenCapture::captureDisplays(int limit, CaptureDone done)

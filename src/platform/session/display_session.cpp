@@ -18,7 +18,7 @@ DisplaySession DisplaySession::fromEnvironment()
 QString DisplaySession::preferredPlatform() const
 {
     if (requestedPlatform.isEmpty() && hasWayland && hasX11)
-        return QStringLiteral("xcb");
+        return QStringLiteral("wayland;xcb");
     return {};
 }
 
@@ -30,23 +30,6 @@ bool DisplaySession::canShowWindows() const
     return hasX11 || hasWayland;
 }
 
-QString DisplaySession::limitsNotice() const
-{
-    if (!hasWayland)
-        return {};
-    const QString platform = preferredPlatform().isEmpty() ? requestedPlatform : preferredPlatform();
-    if (hasX11 && (platform.isEmpty() || platform.startsWith(QLatin1String("xcb"))))
-        return QCoreApplication::translate(
-            "DisplaySession",
-            "Wayland session: global hotkeys and auto-paste work only while an X11 app has the "
-            "focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link "
-            "to add accounts.");
-    return QCoreApplication::translate(
-        "DisplaySession",
-        "Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not "
-        "available. Codes can still be copied by clicking them.");
-}
-
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
@@ -56,8 +39,9 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
     if (type == QtFatalMsg && (message.contains(QLatin1String("platform plugin")) ||
                                message.contains(QLatin1String("could not connect to display")))) {
         std::fputs(
-            "Brisvane could not open a display: it is a desktop app and needs a running X11 (or XWayland) "
-            "session.\nStart it from a terminal inside your desktop session, or check DISPLAY.\n",
+            "Brisvane could not open a display: it is a desktop app and needs a running X11 or Wayland "
+            "session.\nStart it from a terminal inside your desktop session, or check DISPLAY and "
+            "WAYLAND_DISPLAY.\n",
             stderr);
         std::_Exit(1);
     }

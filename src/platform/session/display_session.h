@@ -12,14 +12,13 @@ struct DisplaySession
 
     static DisplaySession fromEnvironment();
 
-    // Qt platform to force before QApplication exists: X11 through XWayland in a Wayland
-    // session that offers it, because hotkeys and paste are built on X11; empty = Qt's choice.
+    // Qt platform to ask for before QApplication exists: in a Wayland session that also runs
+    // XWayland, native Wayland first (the desktop portals serve hotkeys and paste there) and
+    // X11 when Qt's Wayland plugin is missing; empty = Qt's choice.
     QString preferredPlatform() const;
     // Without any display there is nothing to show; offscreen and similar platforms are the
     // user's explicit choice and run anyway.
     bool canShowWindows() const;
-    // One line about what does not work in this session, or empty when everything does.
-    QString limitsNotice() const;
 };
 
 // Replaces Qt's abort text when no platform plugin can reach the display by a clear

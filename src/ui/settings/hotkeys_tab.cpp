@@ -42,6 +42,12 @@ HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSend
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(buildHeader());
+    m_sessionNotice = new QLabel(this);
+    m_sessionNotice->setObjectName(QStringLiteral("hotkeysSessionNotice"));
+    m_sessionNotice->setWordWrap(true);
+    m_sessionNotice->setContentsMargins(20, 0, 20, 12);
+    m_sessionNotice->hide();
+    column->addWidget(m_sessionNotice);
     m_warning = buildWarning();
     column->addWidget(m_warning);
     column->addWidget(horizontalDivider(this));
@@ -207,7 +213,26 @@ void HotKeysTab::syncRows()
                                   isShadowedBinding(bindings, m_store.accounts(), i));
     }
     m_rows = ordered;
+    refreshDesktopTriggers();
     refreshDerived();
+}
+
+void HotKeysTab::setSessionNotice(const QString& text)
+{
+    m_sessionNotice->setText(text);
+    m_sessionNotice->setVisible(!text.isEmpty());
+}
+
+void HotKeysTab::setDesktopTriggers(std::function<std::optional<QString>(const QUuid&)> lookup)
+{
+    m_desktopTriggers = std::move(lookup);
+    refreshDesktopTriggers();
+}
+
+void HotKeysTab::refreshDesktopTriggers()
+{
+    for (HotKeysTabBindingRow* row : std::as_const(m_rows))
+        row->setDesktopTrigger(m_desktopTriggers ? m_desktopTriggers(row->bindingID()) : std::nullopt);
 }
 
 void HotKeysTab::refreshDerived()

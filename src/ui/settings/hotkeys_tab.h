@@ -4,7 +4,10 @@
 #include <QList>
 #include <QSet>
 #include <QTimer>
+#include <QUuid>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class AccountStore;
 class AppSettings;
@@ -36,6 +39,14 @@ public:
     // Re-reads whether this session lets us type into other applications.
     void refreshPermission();
 
+    // A strip under the title naming why hotkeys cannot work here; empty hides it.
+    void setSessionNotice(const QString& text);
+    QLabel* sessionNotice() const { return m_sessionNotice; }
+    // Where the desktop decides the keys: the lookup of what it assigned per binding
+    // (HotKeyController::desktopTrigger). Rows show it; call refresh when it changes.
+    void setDesktopTriggers(std::function<std::optional<QString>(const QUuid&)> lookup);
+    void refreshDesktopTriggers();
+
 Q_SIGNALS:
     // True while any row records a key combination. Global hotkeys must pause meanwhile, or
     // a combination already bound never reaches the recorder.
@@ -61,6 +72,8 @@ private:
     bool m_canSendKeystrokes;
     QTimer m_pollTimer;
 
+    std::function<std::optional<QString>(const QUuid&)> m_desktopTriggers;
+    QLabel* m_sessionNotice = nullptr;
     QWidget* m_warning = nullptr;
     QWidget* m_emptyState = nullptr;
     QScrollArea* m_list = nullptr;

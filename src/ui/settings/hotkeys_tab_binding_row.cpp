@@ -79,8 +79,15 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     m_conflict->setAccessibleName(m_conflict->toolTip());
     m_conflict->hide();
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(20, 10, 20, 10);
+    m_desktopTrigger = new QLabel(this);
+    m_desktopTrigger->setObjectName(QStringLiteral("bindingDesktopTrigger"));
+    m_desktopTrigger->setWordWrap(true);
+    m_desktopTrigger->hide();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 10, 20, 10);
+    column->setSpacing(4);
+    auto* row = new QHBoxLayout;
     row->setSpacing(12);
     row->addWidget(m_enabled);
     row->addWidget(m_account, 1);
@@ -88,6 +95,15 @@ HotKeysTabBindingRow::HotKeysTabBindingRow(AppSettings& settings, const HotKeyBi
     row->addWidget(m_recorder);
     row->addWidget(m_autoPaste);
     row->addWidget(m_remove);
+    column->addLayout(row);
+    column->addWidget(m_desktopTrigger);
+}
+
+void HotKeysTabBindingRow::setDesktopTrigger(const std::optional<QString>& trigger)
+{
+    const QString text = desktopTriggerText(trigger);
+    m_desktopTrigger->setText(text);
+    m_desktopTrigger->setVisible(!text.isEmpty());
 }
 
 void HotKeysTabBindingRow::setContent(const HotKeyBinding& binding, const QList<Account>& accounts,

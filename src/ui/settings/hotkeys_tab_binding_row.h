@@ -7,6 +7,7 @@
 #include <QList>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class AppSettings;
 class QCheckBox;
@@ -30,6 +31,11 @@ public:
     void setContent(const HotKeyBinding& binding, const QList<Account>& accounts, bool canSendKeystrokes,
                     bool shadowed = false);
     QLabel* conflictMark() const { return m_conflict; }
+
+    // What the desktop assigned when it differs from the recorded combination (see
+    // desktopTriggerText); nothing shows for an absent one.
+    void setDesktopTrigger(const std::optional<QString>& trigger);
+    QLabel* desktopTriggerLabel() const { return m_desktopTrigger; }
 
     QCheckBox* enabledSwitch() const { return m_enabled; }
     QComboBox* accountPicker() const { return m_account; }
@@ -57,4 +63,5 @@ private:
     QToolButton* m_autoPaste;
     QToolButton* m_remove;
     QLabel* m_conflict;
+    QLabel* m_desktopTrigger;
 };

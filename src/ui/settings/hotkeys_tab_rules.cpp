@@ -61,3 +61,15 @@ QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes)
     return QCoreApplication::translate("HotkeysTabRules",
                                        "Auto-paste: insert the code at the cursor in the focused app");
 }
+
+QString desktopTriggerText(const std::optional<QString>& assigned)
+{
+    if (!assigned)
+        return {};
+    if (assigned->isEmpty())
+        return QCoreApplication::translate("HotkeysTabRules",
+                                           "The desktop has not assigned this combination (it may be taken); "
+                                           "pick a key in the desktop's shortcut settings.");
+    return QCoreApplication::translate("HotkeysTabRules", "The desktop assigned %1 instead: press that.")
+        .arg(*assigned);
+}

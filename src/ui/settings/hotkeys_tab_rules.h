@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 // What the Hotkeys tab derives from the bindings: pure functions.
 
@@ -24,3 +25,7 @@ QString bindingCountText(const QList<HotKeyBinding>& bindings, const QList<Accou
 bool showsPasteWarning(const QList<HotKeyBinding>& bindings, bool canSendKeystrokes);
 
 QString autoPasteToolTip(bool autoPaste, bool canSendKeystrokes);
+
+// Below a row whose keys the desktop decides: what it assigned instead of the recorded
+// combination (an empty text: no key at all). Empty when it is as recorded or not known.
+QString desktopTriggerText(const std::optional<QString>& assigned);

@@ -203,8 +203,15 @@ void ApplicationShell::showSettings()
     if (!m_settingsWindow) {
         m_settingsWindow = std::make_unique<SettingsWindow>(*m_store, *m_settings, m_services.loginItem,
                                                             m_services.keystrokes, m_services.keyringManager);
-        connect(m_settingsWindow->hotKeysTab(), &HotKeysTab::recordingChanged, m_hotKeyController.get(),
-                &HotKeyController::setSuspended);
+        HotKeysTab* hotKeysTab = m_settingsWindow->hotKeysTab();
+        hotKeysTab->setSessionNotice(m_services.hotKeysNotice);
+        HotKeyController* controller = m_hotKeyController.get();
+        connect(hotKeysTab, &HotKeysTab::recordingChanged, controller, &HotKeyController::setSuspended);
+        // Where the desktop decides the keys, each row says which one it actually assigned.
+        hotKeysTab->setDesktopTriggers(
+            [controller](const QUuid& id) { return controller->desktopTrigger(id); });
+        connect(controller, &HotKeyController::desktopTriggersChanged, hotKeysTab,
+                &HotKeysTab::refreshDesktopTriggers);
     }
     m_settingsWindow->present();
 }

@@ -44,6 +44,9 @@ struct ShellServices
     QString keyringManager;
     // Lets the main window tell when the system clock is not synchronised; may be null.
     ClockSync* clockSync = nullptr;
+    // What the Hotkeys tab says when global hotkeys cannot work in this session; empty when
+    // they can.
+    QString hotKeysNotice = {};
 };
 
 // Owns the long-lived objects for the life of the process: the account store, the clock, the

@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Latency of a global shortcut on Wayland: from a key press sent through the RemoteDesktop
+// portal to the code on the clipboard, through KWin, the GlobalShortcuts portal, the portal
+// hotkey service, routing, controller, keyring-backed store and the clipboard.
+// Peer measured in the same run:
+//   floor - the same press reaching a plain GlobalShortcuts client (its Activated signal),
+//           nothing else.
+// Runs itself inside tools/wayland-session, so it never touches the user's desktop.
+#include "core/account.h"
+#include "hotkeys/copy_feedback.h"
+#include "hotkeys/hot_key_controller.h"
+#include "platform/key_codes.h"
+#include "platform/portal/portal_hot_key_service.h"
+#include "platform/portal/portal_keystroke_sender.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/secret_service/secret_service_item_store.h"
+#include "platform/sound/canberra_sound_player.h"
+#include "settings/app_settings.h"
+#include "settings/hot_key_binding.h"
+#include "storage/account_store.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Keys = QList<PortalKeystrokeSender::KeyEvent>;
+constexpr int presses = 100;
+constexpr int warmUpPresses = 10;
+constexpr std::uint32_t ctrlAltShift = CarbonMask::command | CarbonMask::option | CarbonMask::shift;
+constexpr int ctrl = 29, alt = 56, shift = 42, keyK = 37, keyJ = 36;
+// KWin keeps a removed shortcut's key for its id, so the floor gets a key of its own.
+constexpr std::uint32_t macJ = 38;
+
+QEventLoop* waiter = nullptr;
+
+void wake()
+{
+    if (waiter)
+        waiter->quit();
+}
+
+template <typename Press> void runOnce(Press press)
+{
+    QEventLoop loop;
+    waiter = &loop;
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    press();
+    loop.exec();
+    waiter = nullptr;
+}
+
+// The user's keyboard: a RemoteDesktop session of its own.
+class PortalKeyboard
+{
+public:
+    bool start()
+    {
+        m_sender.requestPermission();
+        return QTest::qWaitFor([&] { return m_sender.canSendKeystrokes(); }, 5000);
+    }
+    // Holds the modifiers, then returns the instant the K press leaves for the portal.
+    Clock::time_point press(int key)
+    {
+        m_sender.sendKeycodes({{ctrl, true}, {alt, true}, {shift, true}}, [](bool) {});
+        const Clock::time_point sent = Clock::now();
+        m_sender.sendKeycodes({{key, true}}, [](bool) {});
+        m_key = key;
+        return sent;
+    }
+    void release()
+    {
+        bool done = false;
+        m_sender.sendKeycodes({{m_key, false}, {shift, false}, {alt, false}, {ctrl, false}},
+                              [&](bool) { done = true; });
+        if (!QTest::qWaitFor([&] { return done; }, 2000))
+            std::fprintf(stderr, "bench_portal_press: a key release was not answered\n");
+    }
+
+private:
+    PortalKeystrokeSender m_sender;
+    int m_key = keyK;
+};
+
+class TimedClipboard : public Clipboard
+{
+public:
+    bool setSecretText(const QString& text) override
+    {
+        const bool set = m_real.setSecretText(text);
+        m_lastSet = Clock::now();
+        ++m_sets;
+        wake();
+        return set;
+    }
+    QString text() const override { return m_real.text(); }
+    void clear() override { m_real.clear(); }
+
+    QtClipboard m_real;
+    Clock::time_point m_lastSet;
+    int m_sets = 0;
+};
+
+class SilentHUD : public CopyFeedback
+{
+public:
+    void show(const QString&, const QString&, double) override {}
+};
+
+struct Figures
+{
+    double median;
+    double p99;
+    double max;
+};
+
+Figures figures(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * double(ms.size() - 1) + 0.5)]; };
+    return {at(0.5), at(0.99), ms.back()};
+}
+
+void print(const char* name, const Figures& f, std::size_t n)
+{
+    std::printf("%-40s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99,
+                f.max);
+}
+
+double millis(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+template <typename Arrivals, typename Arrived>
+std::vector<double> measure(PortalKeyboard& keyboard, int key, Arrivals arrivals, Arrived arrived)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < warmUpPresses + presses; ++i) {
+        const int before = arrivals();
+        Clock::time_point sent;
+        runOnce([&] { sent = keyboard.press(key); });
+        if (arrivals() > before && i >= warmUpPresses)
+            samples.push_back(millis(arrived() - sent));
+        keyboard.release();
+        QTest::qWait(5);
+    }
+    return samples;
+}
+
+std::vector<double> measureFloor(PortalKeyboard& keyboard)
+{
+    PortalHotKeyService service;
+    Clock::time_point arrived;
+    int arrivals = 0;
+    service.setPressHandler([&](std::uint32_t) {
+        arrived = Clock::now();
+        ++arrivals;
+        wake();
+    });
+    const auto handle = service.registerHotKey(macJ, ctrlAltShift, 1);
+    service.describeHotKey(*handle, QStringLiteral("bench-floor"), QStringLiteral("floor"));
+    if (!QTest::qWaitFor([&] { return service.isSettled(); }, 5000))
+        return {};
+    auto samples = measure(
+        keyboard, keyJ, [&] { return arrivals; }, [&] { return arrived; });
+    service.unregisterHotKey(*handle);
+    if (!QTest::qWaitFor([&] { return service.isSettled(); }, 5000))
+        std::fprintf(stderr, "bench_portal_press: the floor's shortcut was not removed\n");
+    return samples;
+}
+
+std::vector<double> measureHotKeyToClipboard(PortalKeyboard& keyboard)
+{
+    QTemporaryDir dir;
+    QSettings settingsFile(dir.filePath(QStringLiteral("bench.conf")), QSettings::IniFormat);
+    AppSettings settings(settingsFile);
+    SecretServiceItemStore items;
+    AccountStore store(items);
+    Account account;
+    account.id = QUuid::createUuid();
+    account.name = QStringLiteral("latency");
+    account.issuer = QStringLiteral("Bench");
+    account.secret = QByteArrayLiteral("12345678901234567890");
+    account.createdAt = currentInstant();
+    store.addAccounts({account});
+    HotKeyBinding binding;
+    binding.id = QUuid::createUuid();
+    binding.accountID = account.id;
+    binding.keyCode = MacKeyCode::k;
+    binding.modifiers = ctrlAltShift;
+    settings.setBindings({binding});
+
+    PortalHotKeyService hotKeys;
+    TimedClipboard clipboard;
+    PortalKeystrokeSender keystrokes;
+    CanberraSoundPlayer sounds;
+    SilentHUD hud;
+    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, hud);
+    if (!QTest::qWaitFor([&] { return !controller.registeredBindingIDs().isEmpty() && hotKeys.isSettled(); },
+                         5000))
+        return {};
+    auto samples = measure(
+        keyboard, keyK, [&] { return clipboard.m_sets; }, [&] { return clipboard.m_lastSet; });
+    store.deleteAccount(account.id);
+    return samples;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("BRISVANE_WAYLAND_SESSION")) {
+        // The shortcuts, clipboard and keyring of a real desktop are not ours to use.
+        const char* session = BRISVANE_SOURCE_DIR "/tools/wayland-session";
+        execl(session, session, argv[0], static_cast<char*>(nullptr));
+        std::perror("bench_portal_press: cannot start tools/wayland-session");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    // Qt's clipboard reaches a Wayland compositor only from a window that has the focus.
+    QLineEdit window;
+    window.setWindowTitle(QStringLiteral("bench_portal_press"));
+    window.show();
+    QTest::qWait(500);
+
+    PortalKeyboard keyboard;
+    if (!keyboard.start()) {
+        std::fprintf(stderr, "bench_portal_press: no RemoteDesktop session\n");
+        return 1;
+    }
+    const std::vector<double> floor = measureFloor(keyboard);
+    const std::vector<double> full = measureHotKeyToClipboard(keyboard);
+    if (floor.size() < presses * 9 / 10 || full.size() < presses * 9 / 10) {
+        std::fprintf(stderr, "bench_portal_press: too few samples (floor %zu, press %zu)\n", floor.size(),
+                     full.size());
+        return 1;
+    }
+    const Figures f = figures(floor);
+    const Figures p = figures(full);
+    std::printf("Portal shortcut press to clipboard (headless KWin, wayland session)\n");
+    print("press -> code on clipboard", p, full.size());
+    print("peer: press -> Activated (plain client)", f, floor.size());
+    std::printf("above the floor     median %+.3f ms  p99 %+.3f ms\n", p.median - f.median, p.p99 - f.p99);
+    std::printf("target p99 < floor + 20 ms: %s\n", p.p99 < f.p99 + 20.0 ? "met" : "NOT met");
+    return 0;
+}
