@@ -13,6 +13,7 @@
 #include "platform/sound/canberra_sound_player.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keystroke_sender.h"
+#include "press_latency.h"
 #include "settings/app_settings.h"
 #include "settings/hot_key_binding.h"
 #include "storage/account_store.h"
@@ -36,32 +37,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace PressLatency;
 constexpr int presses = 200;
 constexpr int warmUpPresses = 20; // not counted: first-use costs (keymaps, allocations, caches)
 constexpr int xclipRounds = 30;
 constexpr std::uint32_t keyK = 40;
 constexpr std::uint32_t ctrlAltShift = 0x0B00;
-
-// Woken by whatever marks the end of a measurement, so no polling interval enters the figures.
-QEventLoop* waiter = nullptr;
-
-void wake()
-{
-    if (waiter)
-        waiter->quit();
-}
-
-// Sends one press and turns the event loop until the end mark arrives (or 2 s pass).
-template <typename Press> void runOnce(Press press)
-{
-    QEventLoop loop;
-    waiter = &loop;
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    press();
-    loop.exec();
-    waiter = nullptr;
-}
 
 // Plays the user on a connection of its own: Ctrl+Alt+Shift+K through XTest.
 class SyntheticKeyboard
@@ -119,59 +100,6 @@ private:
     xcb_keycode_t m_k = 0;
 };
 
-// Notes the moment the code is on the clipboard.
-class TimedClipboard : public Clipboard
-{
-public:
-    bool setSecretText(const QString& text) override
-    {
-        const bool set = m_real.setSecretText(text);
-        m_lastSet = Clock::now();
-        ++m_sets;
-        wake();
-        return set;
-    }
-    QString text() const override { return m_real.text(); }
-    void clear() override { m_real.clear(); }
-
-    QtClipboard m_real;
-    Clock::time_point m_lastSet;
-    int m_sets = 0;
-};
-
-// The panel is drawn after the clipboard is set and is not part of what is measured; it is
-// left out so that 200 fades do not pile up behind the presses.
-class SilentHUD : public CopyFeedback
-{
-public:
-    void show(const QString&, const QString&, double) override {}
-};
-
-struct Figures
-{
-    double median;
-    double p99;
-    double max;
-};
-
-Figures figures(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * double(ms.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.99), ms.back()};
-}
-
-void print(const char* name, const Figures& f, std::size_t n)
-{
-    std::printf("%-34s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99,
-                f.max);
-}
-
-double millis(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
 std::vector<double> measureFloor()
 {
     X11HotKeyService service;
@@ -202,31 +130,15 @@ std::vector<double> measureFloor()
 
 std::vector<double> measureHotKeyToClipboard()
 {
-    QTemporaryDir dir;
-    QSettings settingsFile(dir.filePath(QStringLiteral("bench.conf")), QSettings::IniFormat);
-    AppSettings settings(settingsFile);
-    SecretServiceItemStore items;
-    AccountStore store(items);
-    Account account;
-    account.id = QUuid::createUuid();
-    account.name = QStringLiteral("latency");
-    account.issuer = QStringLiteral("Bench");
-    account.secret = QByteArrayLiteral("12345678901234567890");
-    account.createdAt = currentInstant();
-    store.addAccounts({account});
-    HotKeyBinding binding;
-    binding.id = QUuid::createUuid();
-    binding.accountID = account.id;
-    binding.keyCode = keyK;
-    binding.modifiers = ctrlAltShift;
-    settings.setBindings({binding});
+    BoundAccount bound(keyK);
 
     X11HotKeyService hotKeys;
-    TimedClipboard clipboard;
+    QtClipboard realClipboard;
+    TimedClipboard clipboard(realClipboard);
     X11KeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
     SilentHUD hud;
-    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, hud);
+    HotKeyController controller(bound.store, bound.settings, hotKeys, clipboard, keystrokes, sounds, hud);
     if (!QTest::qWaitFor([&] { return !controller.registeredBindingIDs().isEmpty(); }, 2000))
         return {};
     QTest::qWait(HotKeyController::debounceMilliseconds + 50);
@@ -242,7 +154,6 @@ std::vector<double> measureHotKeyToClipboard()
         keyboard.release();
         QTest::qWait(2);
     }
-    store.deleteAccount(account.id);
     return samples;
 }
 

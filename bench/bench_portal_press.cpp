@@ -15,6 +15,8 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/secret_service/secret_service_item_store.h"
 #include "platform/sound/canberra_sound_player.h"
+#include "platform/wayland/data_control_clipboard.h"
+#include "press_latency.h"
 #include "settings/app_settings.h"
 #include "settings/hot_key_binding.h"
 #include "storage/account_store.h"
@@ -35,7 +37,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace PressLatency;
 using Keys = QList<PortalKeystrokeSender::KeyEvent>;
 constexpr int presses = 100;
 constexpr int warmUpPresses = 10;
@@ -43,24 +45,6 @@ constexpr std::uint32_t ctrlAltShift = CarbonMask::command | CarbonMask::option 
 constexpr int ctrl = 29, alt = 56, shift = 42, keyK = 37, keyJ = 36;
 // KWin keeps a removed shortcut's key for its id, so the floor gets a key of its own.
 constexpr std::uint32_t macJ = 38;
-
-QEventLoop* waiter = nullptr;
-
-void wake()
-{
-    if (waiter)
-        waiter->quit();
-}
-
-template <typename Press> void runOnce(Press press)
-{
-    QEventLoop loop;
-    waiter = &loop;
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    press();
-    loop.exec();
-    waiter = nullptr;
-}
 
 // The user's keyboard: a RemoteDesktop session of its own.
 class PortalKeyboard
@@ -93,56 +77,6 @@ private:
     PortalKeystrokeSender m_sender;
     int m_key = keyK;
 };
-
-class TimedClipboard : public Clipboard
-{
-public:
-    bool setSecretText(const QString& text) override
-    {
-        const bool set = m_real.setSecretText(text);
-        m_lastSet = Clock::now();
-        ++m_sets;
-        wake();
-        return set;
-    }
-    QString text() const override { return m_real.text(); }
-    void clear() override { m_real.clear(); }
-
-    QtClipboard m_real;
-    Clock::time_point m_lastSet;
-    int m_sets = 0;
-};
-
-class SilentHUD : public CopyFeedback
-{
-public:
-    void show(const QString&, const QString&, double) override {}
-};
-
-struct Figures
-{
-    double median;
-    double p99;
-    double max;
-};
-
-Figures figures(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * double(ms.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.99), ms.back()};
-}
-
-void print(const char* name, const Figures& f, std::size_t n)
-{
-    std::printf("%-40s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99,
-                f.max);
-}
-
-double millis(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 template <typename Arrivals, typename Arrived>
 std::vector<double> measure(PortalKeyboard& keyboard, int key, Arrivals arrivals, Arrived arrived)
@@ -184,37 +118,23 @@ std::vector<double> measureFloor(PortalKeyboard& keyboard)
 
 std::vector<double> measureHotKeyToClipboard(PortalKeyboard& keyboard)
 {
-    QTemporaryDir dir;
-    QSettings settingsFile(dir.filePath(QStringLiteral("bench.conf")), QSettings::IniFormat);
-    AppSettings settings(settingsFile);
-    SecretServiceItemStore items;
-    AccountStore store(items);
-    Account account;
-    account.id = QUuid::createUuid();
-    account.name = QStringLiteral("latency");
-    account.issuer = QStringLiteral("Bench");
-    account.secret = QByteArrayLiteral("12345678901234567890");
-    account.createdAt = currentInstant();
-    store.addAccounts({account});
-    HotKeyBinding binding;
-    binding.id = QUuid::createUuid();
-    binding.accountID = account.id;
-    binding.keyCode = MacKeyCode::k;
-    binding.modifiers = ctrlAltShift;
-    settings.setBindings({binding});
+    BoundAccount bound(MacKeyCode::k);
 
     PortalHotKeyService hotKeys;
-    TimedClipboard clipboard;
+    // The clipboard the program uses on Wayland: data-control, else Qt's.
+    std::unique_ptr<Clipboard> realClipboard = DataControlClipboard::connect();
+    if (!realClipboard)
+        realClipboard = std::make_unique<QtClipboard>();
+    TimedClipboard clipboard(*realClipboard);
     PortalKeystrokeSender keystrokes;
     CanberraSoundPlayer sounds;
     SilentHUD hud;
-    HotKeyController controller(store, settings, hotKeys, clipboard, keystrokes, sounds, hud);
+    HotKeyController controller(bound.store, bound.settings, hotKeys, clipboard, keystrokes, sounds, hud);
     if (!QTest::qWaitFor([&] { return !controller.registeredBindingIDs().isEmpty() && hotKeys.isSettled(); },
                          5000))
         return {};
     auto samples = measure(
         keyboard, keyK, [&] { return clipboard.m_sets; }, [&] { return clipboard.m_lastSet; });
-    store.deleteAccount(account.id);
     return samples;
 }
 
