@@ -55,10 +55,13 @@ public:
         m_sender.requestPermission();
         return QTest::qWaitFor([&] { return m_sender.canSendKeystrokes(); }, 5000);
     }
-    // Holds the modifiers, then returns the instant the K press leaves for the portal.
+    // Holds the modifiers, then returns the instant the key's press leaves for the portal.
     Clock::time_point press(int key)
     {
-        m_sender.sendKeycodes({{ctrl, true}, {alt, true}, {shift, true}}, [](bool) {});
+        bool held = false;
+        m_sender.sendKeycodes({{ctrl, true}, {alt, true}, {shift, true}}, [&](bool) { held = true; });
+        if (!QTest::qWaitFor([&] { return held; }, 2000))
+            std::fprintf(stderr, "bench_portal_press: the modifiers were not answered\n");
         const Clock::time_point sent = Clock::now();
         m_sender.sendKeycodes({{key, true}}, [](bool) {});
         m_key = key;

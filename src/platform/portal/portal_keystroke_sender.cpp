@@ -7,7 +7,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QPointer>
-#include <memory>
 
 namespace {
 const QString portalService = QString::fromLatin1(PortalRequest::portalService);
@@ -185,10 +184,7 @@ bool PortalKeystrokeSender::sendPaste()
 {
     if (m_state != State::started)
         return false;
-    for (const auto& [key, down] : pasteKeys()) {
-        if (!m_bus.send(keyEvent(key, down)))
-            return false;
-    }
+    sendKeycodes(pasteKeys(), [](bool) {});
     return true;
 }
 
@@ -203,27 +199,27 @@ void PortalKeystrokeSender::sendKeycodes(const QList<KeyEvent>& keys, std::funct
         done(false);
         return;
     }
-    // One reply per key event; the keys count as typed only when the desktop accepted all.
-    struct Outcome
-    {
-        qsizetype waiting = 0;
-        bool refused = false;
-        std::function<void(bool)> done;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    outcome->done = std::move(done);
-    outcome->waiting = keys.size();
-    for (const auto& [key, down] : keys) {
-        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(keyEvent(key, down)), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [outcome](QDBusPendingCallWatcher* w) {
-            w->deleteLater();
-            if (w->isError()) {
-                qCWarning(lcPortal, "RemoteDesktop refused a key event: %s",
-                          qPrintable(w->error().message()));
-                outcome->refused = true;
-            }
-            if (--outcome->waiting == 0)
-                outcome->done(!outcome->refused);
-        });
-    }
+    sendFrom(keys, 0, std::move(done));
+}
+
+void PortalKeystrokeSender::sendFrom(QList<KeyEvent> keys, qsizetype next, std::function<void(bool)> done)
+{
+    const auto [key, down] = keys.at(next);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(keyEvent(key, down)), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, keys = std::move(keys), next,
+             done = std::move(done)](QDBusPendingCallWatcher* answered) mutable {
+                answered->deleteLater();
+                if (answered->isError()) {
+                    qCWarning(lcPortal, "RemoteDesktop refused a key event: %s",
+                              qPrintable(answered->error().message()));
+                    done(false);
+                    return;
+                }
+                if (next + 1 == keys.size()) {
+                    done(true);
+                    return;
+                }
+                sendFrom(std::move(keys), next + 1, std::move(done));
+            });
 }

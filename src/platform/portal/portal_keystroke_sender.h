@@ -60,7 +60,9 @@ public:
     void sendPasteThen(std::function<void(bool sent)> done) override;
 
     // Key events in order: an evdev key code and down (true) or up. `done` reports from the
-    // event loop whether the desktop accepted all of them.
+    // event loop whether the desktop accepted all of them. Each event waits for the answer to
+    // the one before: xdg-desktop-portal passes overlapping calls on in any order, and a key's
+    // release that overtakes its press leaves the key unpressed (or stuck).
     using KeyEvent = std::pair<int, bool>;
     void sendKeycodes(const QList<KeyEvent>& keys, std::function<void(bool accepted)> done);
 
@@ -93,6 +95,8 @@ private:
     void startSession();
     void forgetSession();
     static QList<KeyEvent> pasteKeys();
+    // Sends keys[next] and, once it is accepted, the rest.
+    void sendFrom(QList<KeyEvent> keys, qsizetype next, std::function<void(bool)> done);
     // NotifyKeyboardKeycode of one key going down or up in our session.
     QDBusMessage keyEvent(int key, bool down) const;
 
