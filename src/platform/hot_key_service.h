@@ -46,5 +46,5 @@ public:
     // empty text when it assigned no key at all. Absent when it is as asked, or not known yet.
     virtual std::optional<QString> assignedTrigger(Handle /*handle*/) const { return std::nullopt; }
     // Called on the GUI thread whenever assignedTrigger may have changed.
-    virtual void setAssignmentHandler(std::function<void()> /*handler*/) {}
+    virtual void setAssignmentHandler(const std::function<void()>& /*handler*/) {}
 };

@@ -24,5 +24,9 @@ public:
 
     // The same, reporting from the event loop once the desktop has accepted (true) or refused
     // the key events. Backends whose sending finishes at once report at once.
-    virtual void sendPasteThen(std::function<void(bool sent)> done) { done(sendPaste()); }
+    virtual void sendPasteThen(std::function<void(bool sent)> done)
+    {
+        const auto report = std::move(done);
+        report(sendPaste());
+    }
 };

@@ -98,9 +98,9 @@ std::optional<QString> PortalHotKeyService::assignedTrigger(Handle handle) const
     return assigned->second;
 }
 
-void PortalHotKeyService::setAssignmentHandler(std::function<void()> handler)
+void PortalHotKeyService::setAssignmentHandler(const std::function<void()>& handler)
 {
-    m_assignmentHandler = std::move(handler);
+    m_assignmentHandler = handler;
 }
 
 QList<PortalShortcut> PortalHotKeyService::wanted() const
@@ -217,10 +217,11 @@ void PortalHotKeyService::closeSession(std::function<void()> then)
         return;
     }
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(close), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [then](QDBusPendingCallWatcher* answered) {
-        answered->deleteLater();
-        then();
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [then = std::move(then)](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                then();
+            });
 }
 
 void PortalHotKeyService::onActivated(const QDBusObjectPath& session, const QString& id, qulonglong,

@@ -37,7 +37,7 @@ public:
     void unregisterHotKey(Handle handle) override;
     void describeHotKey(Handle handle, const QString& id, const QString& label) override;
     std::optional<QString> assignedTrigger(Handle handle) const override;
-    void setAssignmentHandler(std::function<void()> handler) override;
+    void setAssignmentHandler(const std::function<void()>& handler) override;
 
     // True when the desktop holds exactly the current registrations.
     bool isSettled() const { return !m_busy && !m_changed && m_sent == wanted(); }

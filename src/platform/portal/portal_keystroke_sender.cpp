@@ -6,7 +6,6 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QPointer>
 
 namespace {
 const QString portalService = QString::fromLatin1(PortalRequest::portalService);

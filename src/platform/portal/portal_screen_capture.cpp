@@ -58,7 +58,7 @@ QImage takeScreenshotFile(const QUrl& uri)
         return {};
     const QString path = uri.toLocalFile();
     QImageReader reader(path);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     QFile::remove(path);
     return image;
 }
