@@ -19,17 +19,13 @@
 #include "storage/account_store.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -103,27 +99,14 @@ private:
 std::vector<double> measureFloor()
 {
     X11HotKeyService service;
-    Clock::time_point arrived;
-    int arrivals = 0;
-    service.setPressHandler([&](std::uint32_t) {
-        arrived = Clock::now();
-        ++arrivals;
-        wake();
-    });
+    Marks marks;
+    service.setPressHandler([&](std::uint32_t) { marks.note(); });
     const auto handle = service.registerHotKey(keyK, ctrlAltShift, 1);
     if (!handle)
         return {};
     SyntheticKeyboard keyboard;
-    std::vector<double> samples;
-    for (int i = 0; i < warmUpPresses + presses; ++i) {
-        const int before = arrivals;
-        Clock::time_point sent;
-        runOnce([&] { sent = keyboard.press(); });
-        if (arrivals > before && i >= warmUpPresses)
-            samples.push_back(millis(arrived - sent));
-        keyboard.release();
-        QTest::qWait(2);
-    }
+    const std::vector<double> samples = measurePresses(
+        warmUpPresses, presses, [&] { return keyboard.press(); }, [&] { keyboard.release(); }, marks, 2);
     service.unregisterHotKey(*handle);
     return samples;
 }
@@ -144,17 +127,9 @@ std::vector<double> measureHotKeyToClipboard()
     QTest::qWait(HotKeyController::debounceMilliseconds + 50);
 
     SyntheticKeyboard keyboard;
-    std::vector<double> samples;
-    for (int i = 0; i < warmUpPresses + presses; ++i) {
-        const int before = clipboard.m_sets;
-        Clock::time_point sent;
-        runOnce([&] { sent = keyboard.press(); });
-        if (clipboard.m_sets > before && i >= warmUpPresses)
-            samples.push_back(millis(clipboard.m_lastSet - sent));
-        keyboard.release();
-        QTest::qWait(2);
-    }
-    return samples;
+    return measurePresses(
+        warmUpPresses, presses, [&] { return keyboard.press(); }, [&] { keyboard.release(); },
+        clipboard.marks, 2);
 }
 
 std::vector<double> measureXclip()
@@ -182,13 +157,7 @@ std::vector<double> measureXclip()
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("BRISVANE_PRIVATE_SESSION")) {
-        // Grabs, the clipboard and the keyring of a real desktop are not ours to use.
-        const char* session = BRISVANE_SOURCE_DIR "/tools/private-session";
-        execl(session, session, argv[0], static_cast<char*>(nullptr));
-        std::perror("bench_hotkey_latency: cannot start tools/private-session");
-        return 1;
-    }
+    insideSession("BRISVANE_PRIVATE_SESSION", BRISVANE_SOURCE_DIR "/tools/private-session", argv[0]);
     QApplication app(argc, argv);
 
     const std::vector<double> floor = measureFloor();

@@ -22,17 +22,12 @@
 #include "storage/account_store.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -81,38 +76,22 @@ private:
     int m_key = keyK;
 };
 
-template <typename Arrivals, typename Arrived>
-std::vector<double> measure(PortalKeyboard& keyboard, int key, Arrivals arrivals, Arrived arrived)
+std::vector<double> measure(PortalKeyboard& keyboard, int key, const Marks& marks)
 {
-    std::vector<double> samples;
-    for (int i = 0; i < warmUpPresses + presses; ++i) {
-        const int before = arrivals();
-        Clock::time_point sent;
-        runOnce([&] { sent = keyboard.press(key); });
-        if (arrivals() > before && i >= warmUpPresses)
-            samples.push_back(millis(arrived() - sent));
-        keyboard.release();
-        QTest::qWait(5);
-    }
-    return samples;
+    return measurePresses(
+        warmUpPresses, presses, [&] { return keyboard.press(key); }, [&] { keyboard.release(); }, marks, 5);
 }
 
 std::vector<double> measureFloor(PortalKeyboard& keyboard)
 {
     PortalHotKeyService service;
-    Clock::time_point arrived;
-    int arrivals = 0;
-    service.setPressHandler([&](std::uint32_t) {
-        arrived = Clock::now();
-        ++arrivals;
-        wake();
-    });
+    Marks marks;
+    service.setPressHandler([&](std::uint32_t) { marks.note(); });
     const auto handle = service.registerHotKey(macJ, ctrlAltShift, 1);
     service.describeHotKey(*handle, QStringLiteral("bench-floor"), QStringLiteral("floor"));
     if (!QTest::qWaitFor([&] { return service.isSettled(); }, 5000))
         return {};
-    auto samples = measure(
-        keyboard, keyJ, [&] { return arrivals; }, [&] { return arrived; });
+    auto samples = measure(keyboard, keyJ, marks);
     service.unregisterHotKey(*handle);
     if (!QTest::qWaitFor([&] { return service.isSettled(); }, 5000))
         std::fprintf(stderr, "bench_portal_press: the floor's shortcut was not removed\n");
@@ -136,22 +115,14 @@ std::vector<double> measureHotKeyToClipboard(PortalKeyboard& keyboard)
     if (!QTest::qWaitFor([&] { return !controller.registeredBindingIDs().isEmpty() && hotKeys.isSettled(); },
                          5000))
         return {};
-    auto samples = measure(
-        keyboard, keyK, [&] { return clipboard.m_sets; }, [&] { return clipboard.m_lastSet; });
-    return samples;
+    return measure(keyboard, keyK, clipboard.marks);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("BRISVANE_WAYLAND_SESSION")) {
-        // The shortcuts, clipboard and keyring of a real desktop are not ours to use.
-        const char* session = BRISVANE_SOURCE_DIR "/tools/wayland-session";
-        execl(session, session, argv[0], static_cast<char*>(nullptr));
-        std::perror("bench_portal_press: cannot start tools/wayland-session");
-        return 1;
-    }
+    insideSession("BRISVANE_WAYLAND_SESSION", BRISVANE_SOURCE_DIR "/tools/wayland-session", argv[0]);
     QApplication app(argc, argv);
     // Qt's clipboard reaches a Wayland compositor only from a window that has the focus.
     QLineEdit window;

@@ -13,15 +13,35 @@
 #include <QEventLoop>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #include <vector>
 
 namespace PressLatency {
 
 using Clock = std::chrono::steady_clock;
+
+// Runs this program again inside the session script unless the environment `marker` says it
+// already runs there: the hotkeys, clipboard and keyring of a real desktop are not ours to use.
+// Returns only inside the session.
+inline void insideSession(const char* marker, const char* script, char* program)
+{
+    if (std::getenv(marker))
+        return;
+    execl(script, script, program, static_cast<char*>(nullptr));
+    std::perror(script);
+    std::exit(1);
+}
+
+inline double millis(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // Woken by whatever marks the end of a measurement, so no polling interval enters the figures.
 inline QEventLoop* waiter = nullptr;
@@ -43,7 +63,20 @@ template <typename Press> void runOnce(Press press)
     waiter = nullptr;
 }
 
-// Notes the moment the code is on the clipboard.
+// The end marks of presses: how many arrived and when the last one did.
+struct Marks
+{
+    void note()
+    {
+        last = Clock::now();
+        ++count;
+        wake();
+    }
+    Clock::time_point last;
+    int count = 0;
+};
+
+// Marks the moment the code is on the clipboard.
 class TimedClipboard : public Clipboard
 {
 public:
@@ -51,17 +84,16 @@ public:
     bool setSecretText(const QString& text) override
     {
         const bool set = m_real.setSecretText(text);
-        m_lastSet = Clock::now();
-        ++m_sets;
-        wake();
+        marks.note();
         return set;
     }
     QString text() const override { return m_real.text(); }
     void clear() override { m_real.clear(); }
 
+    Marks marks;
+
+private:
     Clipboard& m_real;
-    Clock::time_point m_lastSet;
-    int m_sets = 0;
 };
 
 // The panel is drawn after the clipboard is set and is not part of what is measured; it is
@@ -71,6 +103,25 @@ class SilentHUD : public CopyFeedback
 public:
     void show(const QString&, const QString&, double) override {}
 };
+
+// Presses warmUp + counted times and returns, for each counted press whose end mark came, the
+// milliseconds from the instant press() returns to that mark.
+template <typename Press, typename Release>
+std::vector<double> measurePresses(int warmUp, int counted, Press press, Release release, const Marks& marks,
+                                   int pauseMs)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < warmUp + counted; ++i) {
+        const int before = marks.count;
+        Clock::time_point sent;
+        runOnce([&] { sent = press(); });
+        if (marks.count > before && i >= warmUp)
+            samples.push_back(millis(marks.last - sent));
+        release();
+        QTest::qWait(pauseMs);
+    }
+    return samples;
+}
 
 // One account in the real keyring, bound to Ctrl+Alt+Shift+<key> in settings of a folder of
 // its own; the account leaves the keyring again at the end.
@@ -125,11 +176,6 @@ inline void print(const char* name, const Figures& f, std::size_t n)
 {
     std::printf("%-40s n=%4zu  median %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", name, n, f.median, f.p99,
                 f.max);
-}
-
-inline double millis(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
 }
 
 } // namespace PressLatency
