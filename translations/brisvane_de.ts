@@ -431,14 +431,30 @@
     </message>
 </context>
 <context>
-    <name>DisplaySession</name>
+    <name>DetectedDesktopSession</name>
     <message>
-        <source>Wayland session: global hotkeys and auto-paste work only while an X11 app has the focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link to add accounts.</source>
-        <translation>Wayland-Sitzung: Globale Tastenkürzel und automatisches Einfügen funktionieren nur, solange eine X11-App den Fokus hat, und „Bildschirm scannen“ sieht nur X11-Fenster. Fügen Sie Konten über eine Bilddatei oder einen Einrichtungslink hinzu.</translation>
+        <source>This desktop does not offer global shortcuts to apps (GlobalShortcuts portal missing).</source>
+        <translation>Diese Arbeitsumgebung bietet Apps keine globalen Tastenkürzel an (GlobalShortcuts-Portal fehlt).</translation>
     </message>
     <message>
-        <source>Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not available. Codes can still be copied by clicking them.</source>
-        <translation>Wayland-Sitzung ohne X11-Unterstützung: Globale Tastenkürzel, automatisches Einfügen und „Bildschirm scannen“ sind nicht verfügbar. Codes lassen sich weiterhin per Klick kopieren.</translation>
+        <source>Running through XWayland: global hotkeys and auto-paste work only while an X11 app has the focus, and Scan screen sees only X11 windows. Install qt6-wayland for the desktop&apos;s own shortcuts.</source>
+        <translation>Läuft über XWayland: Globale Tastenkürzel und automatisches Einfügen funktionieren nur, solange eine X11-App den Fokus hat, und „Bildschirm scannen“ sieht nur X11-Fenster. Installieren Sie qt6-wayland für die eigenen Tastenkürzel der Arbeitsumgebung.</translation>
+    </message>
+    <message>
+        <source>This desktop does not let apps type into other apps, so auto-paste only copies (RemoteDesktop portal missing).</source>
+        <translation>Diese Arbeitsumgebung lässt Apps nicht in andere Apps tippen, daher kopiert automatisches Einfügen nur (RemoteDesktop-Portal fehlt).</translation>
+    </message>
+    <message>
+        <source>Scan screen cannot see the screen (Screenshot portal missing); use Image file.</source>
+        <translation>„Bildschirm scannen“ kann den Bildschirm nicht sehen (Screenshot-Portal fehlt); verwenden Sie „Bilddatei“.</translation>
+    </message>
+    <message>
+        <source>Codes can still be copied by clicking them.</source>
+        <translation>Codes lassen sich weiterhin per Klick kopieren.</translation>
+    </message>
+    <message>
+        <source>Running through XWayland: hotkeys work only while an X11 app has the focus.</source>
+        <translation>Läuft über XWayland: Tastenkürzel funktionieren nur, solange eine X11-App den Fokus hat.</translation>
     </message>
 </context>
 <context>
@@ -680,6 +696,14 @@
     <message>
         <source>Auto-paste: insert the code at the cursor in the focused app</source>
         <translation>Automatisch einfügen: den Code an der Schreibmarke der App im Fokus einfügen</translation>
+    </message>
+    <message>
+        <source>The desktop has not assigned this combination (it may be taken); pick a key in the desktop&apos;s shortcut settings.</source>
+        <translation>Die Arbeitsumgebung hat diese Kombination nicht zugewiesen (sie ist vielleicht belegt); wählen Sie eine Taste in den Tastenkürzel-Einstellungen der Arbeitsumgebung.</translation>
+    </message>
+    <message>
+        <source>The desktop assigned %1 instead: press that.</source>
+        <translation>Die Arbeitsumgebung hat stattdessen %1 zugewiesen: Drücken Sie diese Kombination.</translation>
     </message>
 </context>
 <context>

@@ -431,13 +431,29 @@
     </message>
 </context>
 <context>
-    <name>DisplaySession</name>
+    <name>DetectedDesktopSession</name>
     <message>
-        <source>Wayland session: global hotkeys and auto-paste work only while an X11 app has the focus, and Scan screen sees only X11 windows. Use Image file or paste a setup link to add accounts.</source>
+        <source>This desktop does not offer global shortcuts to apps (GlobalShortcuts portal missing).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Wayland session without X11 support: global hotkeys, auto-paste and Scan screen are not available. Codes can still be copied by clicking them.</source>
+        <source>Running through XWayland: global hotkeys and auto-paste work only while an X11 app has the focus, and Scan screen sees only X11 windows. Install qt6-wayland for the desktop&apos;s own shortcuts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This desktop does not let apps type into other apps, so auto-paste only copies (RemoteDesktop portal missing).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan screen cannot see the screen (Screenshot portal missing); use Image file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codes can still be copied by clicking them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running through XWayland: hotkeys work only while an X11 app has the focus.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -679,6 +695,14 @@
     </message>
     <message>
         <source>Auto-paste: insert the code at the cursor in the focused app</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop has not assigned this combination (it may be taken); pick a key in the desktop&apos;s shortcut settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop assigned %1 instead: press that.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
