@@ -841,8 +841,12 @@
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <source>Export, Settings and Quit</source>
-        <translation>Exportieren, Einstellungen und Beenden</translation>
+        <source>About Brisvane</source>
+        <translation>Über Brisvane</translation>
+    </message>
+    <message>
+        <source>Export, Settings, About and Quit</source>
+        <translation>Exportieren, Einstellungen, Über und Beenden</translation>
     </message>
 </context>
 <context>

@@ -841,7 +841,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Export, Settings and Quit</source>
+        <source>About Brisvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export, Settings, About and Quit</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -154,15 +154,6 @@ protected:
         return accounts;
     }
 
-    void addPastedLink(const QString& link)
-    {
-        openAddDialog();
-        keys({QStringLiteral("ctrl+3")});
-        type(link);
-        keys({QStringLiteral("ctrl+Return")});
-        expectDialogClosed();
-    }
-
     QTemporaryDir m_files;
     QProcess m_app;
     std::unique_ptr<QProcess> m_imageWindow;
@@ -251,18 +242,6 @@ TEST_F(AddAccountEndToEnd, AnImageFileWithTwoCodesAddsBoth)
     expectDialogClosed();
 }
 
-TEST_F(AddAccountEndToEnd, APastedLinkIsAddedWithItsParameters)
-{
-    addPastedLink(QStringLiteral("  otpauth://totp/Paste%20Co:erin@example.com?secret=JBSWY3DPEHPK3PXP"
-                                 "&issuer=Paste%20Co&algorithm=SHA512&digits=8&period=60  "));
-    const QList<QJsonObject> accounts = waitForAccounts(1);
-    ASSERT_EQ(accounts.size(), 1);
-    const std::optional<QJsonObject> erin = accountNamed(accounts, QStringLiteral("erin@example.com"));
-    expectAccount(erin, QStringLiteral("Paste Co"), helloBase64, QStringLiteral("totp"),
-                  QStringLiteral("SHA512"), 8);
-    EXPECT_EQ(erin.value_or(QJsonObject()).value(QStringLiteral("period")).toInt(), 60);
-}
-
 TEST_F(AddAccountEndToEnd, ATypedKeyIsAddedFromTheForm)
 {
     openAddDialog();
@@ -279,16 +258,6 @@ TEST_F(AddAccountEndToEnd, ATypedKeyIsAddedFromTheForm)
     ASSERT_EQ(accounts.size(), 1);
     expectAccount(accountNamed(accounts, QStringLiteral("frank")), QStringLiteral("Typed Service"),
                   helloBase64);
-}
-
-TEST_F(AddAccountEndToEnd, TheSameLinkAddedTwiceIsStoredOnce)
-{
-    addPastedLink(exampleLink);
-    ASSERT_EQ(waitForAccounts(1).size(), 1);
-    addPastedLink(exampleLink);
-    const QList<QJsonObject> accounts = keyringAccounts();
-    ASSERT_EQ(accounts.size(), 1);
-    expectAccount(accountNamed(accounts, QStringLiteral("alice")), QStringLiteral("Example"), helloBase64);
 }
 
 int main(int argc, char** argv)

@@ -3,6 +3,7 @@
 #include "settings/app_settings.h"
 #include "shell_fakes.h"
 #include "storage/account_store.h"
+#include "ui/about/about_window.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui/shell/application_shell.h"
@@ -99,12 +100,15 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     EXPECT_FALSE(shell->requestQuit());
     EXPECT_EQ(asked, QList<int>{1});
     EXPECT_EQ(shell->store().accounts().size(), 1);
-    // The main window's Quit takes the same path; its Settings opens the settings window.
+    // The main window's Quit takes the same path; its Settings and About open their windows.
     Q_EMIT shell->mainWindow().quitRequested();
     Q_EMIT shell->mainWindow().settingsRequested();
+    Q_EMIT shell->mainWindow().aboutRequested();
     EXPECT_EQ(asked, (QList<int>{1, 1}));
     ASSERT_NE(shell->settingsWindow(), nullptr);
     EXPECT_TRUE(shell->settingsWindow()->isVisible());
+    ASSERT_NE(shell->aboutWindow(), nullptr);
+    EXPECT_TRUE(shell->aboutWindow()->isVisible());
     answer = true;
     EXPECT_TRUE(shell->requestQuit());
 

@@ -315,7 +315,7 @@ TEST_F(MainWindowTest, TheErrorFooterShowsTheStoresLastError)
 }
 
 // Settings and Quit must be reachable where no tray icon exists.
-TEST_F(MainWindowTest, TheMenuBesideAddOffersSettingsAndQuitAlsoByKeyboard)
+TEST_F(MainWindowTest, TheMenuBesideAddOffersExportSettingsAboutAndQuit)
 {
     open({testAccount({}, u"A"_s)});
     QSignalSpy settings(m_window.get(), &MainWindow::settingsRequested);
@@ -327,7 +327,8 @@ TEST_F(MainWindowTest, TheMenuBesideAddOffersSettingsAndQuitAlsoByKeyboard)
     for (QAction* action : button->menu()->actions())
         if (!action->isSeparator())
             entries.append(action->text() + u' ' + action->shortcut().toString());
-    EXPECT_EQ(entries, (QStringList{u"Export\u2026 "_s, u"Settings\u2026 Ctrl+,"_s, u"Quit Ctrl+Q"_s}));
+    EXPECT_EQ(entries, (QStringList{u"Export\u2026 "_s, u"Settings\u2026 Ctrl+,"_s, u"About Brisvane "_s,
+                                    u"Quit Ctrl+Q"_s}));
 
     m_window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));

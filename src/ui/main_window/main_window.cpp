@@ -231,6 +231,8 @@ QWidget* MainWindow::buildHeader()
     QAction* settings = menu->addAction(tr("Settings…"), this, &MainWindow::settingsRequested);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    QAction* about = menu->addAction(tr("About Brisvane"), this, &MainWindow::aboutRequested);
+    about->setObjectName(QStringLiteral("aboutAction"));
     menu->addSeparator();
     QAction* quit = menu->addAction(tr("Quit"), this, &MainWindow::quitRequested);
     quit->setObjectName(QStringLiteral("quitAction"));
@@ -243,7 +245,7 @@ QWidget* MainWindow::buildHeader()
     m_menuButton = new QToolButton(header);
     m_menuButton->setObjectName(QStringLiteral("menuButton"));
     m_menuButton->setIcon(appIcon(AppIcon::menu));
-    m_menuButton->setToolTip(tr("Export, Settings and Quit"));
+    m_menuButton->setToolTip(tr("Export, Settings, About and Quit"));
     m_menuButton->setAccessibleName(tr("Menu"));
     m_menuButton->setMenu(menu);
     m_menuButton->setPopupMode(QToolButton::InstantPopup);

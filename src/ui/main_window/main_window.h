@@ -97,6 +97,8 @@ Q_SIGNALS:
     void exportRequested();
     // The menu's Settings entry or Ctrl+comma.
     void settingsRequested();
+    // The menu's About entry.
+    void aboutRequested();
     // The menu's Quit entry or Ctrl+Q; the shell decides whether the program may end.
     void quitRequested();
 

@@ -108,6 +108,7 @@ MainWindow& ApplicationShell::mainWindow()
         connect(m_mainWindow.get(), &MainWindow::contentShown, this,
                 &ApplicationShell::ensureHotKeyController);
         connect(m_mainWindow.get(), &MainWindow::settingsRequested, this, &ApplicationShell::showSettings);
+        connect(m_mainWindow.get(), &MainWindow::aboutRequested, this, &ApplicationShell::showAbout);
         connect(m_mainWindow.get(), &MainWindow::exportRequested, this, &ApplicationShell::exportAccounts);
         connect(m_mainWindow.get(), &MainWindow::quitRequested, this, &ApplicationShell::requestQuit);
         m_mainWindow->installEventFilter(this);

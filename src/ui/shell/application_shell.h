@@ -92,6 +92,7 @@ public:
     void showSettings();
     SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
     void showAbout();
+    AboutWindow* aboutWindow() const { return m_aboutWindow.get(); }
 
     // The export questions and the window of codes, over the store; created on first use.
     AccountExport& accountExport();
