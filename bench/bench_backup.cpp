@@ -2,6 +2,7 @@
 // Restoring a 500-account encrypted Aegis vault into the real keyring, and exporting it again,
 // beside their floors: the scrypt key derivation at the format's default cost, and the keyring
 // writes of 500 accounts. Runs only inside tools/private-session: it fills and empties the keyring.
+#include "bench_accounts.h"
 #include "import/formats/aegis_vault.h"
 #include "import/formats/backup_crypto.h"
 #include "import/formats/backup_reader.h"
@@ -23,30 +24,12 @@ namespace {
 constexpr int accountCount = 500;
 const QString password = QStringLiteral("correct horse battery staple");
 
-double milliseconds(const std::function<void()>& work, int rounds = 1)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 QList<Account> benchAccounts()
 {
     QList<Account> accounts;
     for (int i = 0; i < accountCount; ++i) {
-        Account account;
-        account.id = QUuid::createUuid();
-        account.name = QStringLiteral("user%1@example.com").arg(i);
-        account.issuer = QStringLiteral("Service %1").arg(i % 37);
-        account.secret = QByteArray::number(i).repeated(4).leftJustified(20, 'x');
+        Account account = benchAccount(i);
         account.type = i % 10 == 0 ? OTPType::hotp : OTPType::totp;
-        account.createdAt = instantFromSeconds(1714555800 + i);
         accounts.append(account);
     }
     return accounts;
@@ -71,26 +54,26 @@ int main(int argc, char** argv)
     const QList<Account> accounts = benchAccounts();
     const QByteArray vault = AegisVault::write(accounts, password);
     const QByteArray salt = BackupCrypto::randomBytes(32);
-    const double scrypt = milliseconds(
+    const double scrypt = medianMilliseconds(
         [&] { BackupCrypto::scrypt(password.toUtf8(), salt, BackupCrypto::ScryptCost{}, 32); }, 5);
     int read = 0;
     const double decrypt =
-        milliseconds([&] { read = int(readBackup(vault, password).value().accounts.size()); }, 5);
-    const double exportTime = milliseconds([&] { AegisVault::write(accounts, password); }, 5);
+        medianMilliseconds([&] { read = int(readBackup(vault, password).value().accounts.size()); }, 5);
+    const double exportTime = medianMilliseconds([&] { AegisVault::write(accounts, password); }, 5);
 
     SecretServiceItemStore items;
     clearService();
     double writes = 0;
     {
         AccountStore store(items);
-        writes = milliseconds([&] { store.addAccounts(accounts); });
+        writes = medianMilliseconds([&] { store.addAccounts(accounts); });
     }
     clearService();
     int restored = 0;
     double import = 0;
     {
         AccountStore store(items);
-        import = milliseconds([&] {
+        import = medianMilliseconds([&] {
             const ImportedAccounts imported = readBackup(vault, password).value();
         store.addAccounts(withUnusedIds(imported.accounts, store.accounts()));
         restored = int(store.accounts().size());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading 500 accounts from the real keyring, against `secret-tool search --all` over the
 // same items. Runs only inside tools/private-session: it fills and empties the keyring.
+#include "bench_accounts.h"
 #include "core/account_json.h"
 #include "core/uuid_text.h"
 #include "platform/secret_service/secret_service_item_store.h"
@@ -21,30 +22,6 @@ constexpr int accountCount = 500;
 constexpr int rounds = 5;
 
 const QString service = KeychainStore::serviceIdentifier.toString();
-
-double medianMilliseconds(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-Account benchAccount(int i)
-{
-    Account account;
-    account.id = QUuid::createUuid();
-    account.name = QStringLiteral("user%1@example.com").arg(i);
-    account.issuer = QStringLiteral("Service %1").arg(i % 37);
-    account.secret = QByteArray::number(i).repeated(4).leftJustified(20, 'x');
-    account.createdAt = instantFromSeconds(1714555800 + i);
-    return account;
-}
 
 bool clearService()
 {
@@ -92,31 +69,35 @@ int main(int argc, char** argv)
     const double firstLoad = static_cast<double>(firstTimer.nsecsElapsed()) / 1e6;
 
     int loaded = 0;
-    const double keychainLoad = medianMilliseconds([&] {
-        const auto result = keychain.loadAccounts();
-        loaded = result.ok() ? static_cast<int>(result.value().accounts.size()) : -1;
-        if (!result.ok())
-            std::fprintf(stderr, "bench_keyring_load: %s\n", qPrintable(result.error().description()));
-    });
+    const double keychainLoad = medianMilliseconds(
+        [&] {
+            const auto result = keychain.loadAccounts();
+            loaded = result.ok() ? static_cast<int>(result.value().accounts.size()) : -1;
+            if (!result.ok())
+                std::fprintf(stderr, "bench_keyring_load: %s\n", qPrintable(result.error().description()));
+        },
+        rounds);
     if (loaded != accountCount) {
         std::fprintf(stderr, "bench_keyring_load: loaded %d accounts, expected %d\n", loaded, accountCount);
         return 1;
     }
     AccountStore store(items);
-    const double storeReload = medianMilliseconds([&] { store.reload(); });
+    const double storeReload = medianMilliseconds([&] { store.reload(); }, rounds);
     // Where the time goes: the keyring round trips, then turning items into accounts.
     QList<SecureItem> fetched;
-    const double fetchOnly = medianMilliseconds([&] { fetched = items.copyAll(service).value(); });
-    const double assembleOnly = medianMilliseconds([&] { KeychainStore::assembleAccounts(fetched); });
+    const double fetchOnly = medianMilliseconds([&] { fetched = items.copyAll(service).value(); }, rounds);
+    const double assembleOnly = medianMilliseconds([&] { KeychainStore::assembleAccounts(fetched); }, rounds);
 
     qint64 peerBytes = 0;
-    const double peer = medianMilliseconds([&] {
-        QProcess tool;
-        tool.start(QStringLiteral("secret-tool"),
-                   {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("service"), service});
-        tool.waitForFinished(60000);
-        peerBytes = tool.readAllStandardOutput().size();
-    });
+    const double peer = medianMilliseconds(
+        [&] {
+            QProcess tool;
+            tool.start(QStringLiteral("secret-tool"), {QStringLiteral("search"), QStringLiteral("--all"),
+                                                       QStringLiteral("service"), service});
+            tool.waitForFinished(60000);
+            peerBytes = tool.readAllStandardOutput().size();
+        },
+        rounds);
 
     std::printf("keyring load of %d accounts (median of %d; filling took %.1f s)\n", accountCount, rounds,
                 fillSeconds);

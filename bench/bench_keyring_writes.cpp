@@ -3,6 +3,7 @@
 // window's thread is held up by the import and by a keyring that stops answering for 3 s, with
 // the keyring called on that thread and on the store's own thread. Runs only inside
 // tools/private-session: it fills, empties and stops the keyring.
+#include "bench_accounts.h"
 #include "core/account_json.h"
 #include "core/uuid_text.h"
 #include "platform/secret_service/secret_service_item_store.h"
@@ -29,15 +30,8 @@ const QString service = KeychainStore::serviceIdentifier.toString();
 QList<Account> benchAccounts()
 {
     QList<Account> accounts;
-    for (int i = 0; i < accountCount; ++i) {
-        Account account;
-        account.id = QUuid::createUuid();
-        account.name = QStringLiteral("user%1@example.com").arg(i);
-        account.issuer = QStringLiteral("Service %1").arg(i % 37);
-        account.secret = QByteArray::number(i).repeated(4).leftJustified(20, 'x');
-        account.createdAt = instantFromSeconds(1714555800 + i);
-        accounts.append(account);
-    }
+    for (int i = 0; i < accountCount; ++i)
+        accounts.append(benchAccount(i));
     return accounts;
 }
 

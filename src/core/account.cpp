@@ -27,6 +27,15 @@ QString displayLabel(const Account& account)
     return isolatedText(account.issuer) + QStringLiteral(": ") + isolatedText(account.name);
 }
 
+QList<QUuid> idsOf(const QList<Account>& accounts)
+{
+    QList<QUuid> ids;
+    ids.reserve(accounts.size());
+    for (const Account& account : accounts)
+        ids.append(account.id);
+    return ids;
+}
+
 QString isolatedText(const QString& text)
 {
     if (text.isEmpty())

@@ -6,6 +6,7 @@
 #include "core/otp_type.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QUuid>
 #include <cstdint>
@@ -37,6 +38,8 @@ QString accountLabel(const Account& account);
 // The label for display: issuer and name each isolated (isolatedText), so a direction
 // override in one cannot reorder the other or the text around them.
 QString displayLabel(const Account& account);
+// The accounts' ids, in their order.
+QList<QUuid> idsOf(const QList<Account>& accounts);
 
 // The text as one bidirectional isolate (U+2068 ... U+2069); empty text stays empty.
 QString isolatedText(const QString& text);

@@ -349,9 +349,5 @@ bool AccountLedger::retryPending(bool orderFollows)
 
 QList<QUuid> AccountLedger::accountIds() const
 {
-    QList<QUuid> ids;
-    ids.reserve(m_accounts.size());
-    for (const Account& account : m_accounts)
-        ids.append(account.id);
-    return ids;
+    return idsOf(m_accounts);
 }

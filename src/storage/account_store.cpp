@@ -11,19 +11,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-QList<QUuid> idsOf(const QList<Account>& accounts)
-{
-    QList<QUuid> ids;
-    ids.reserve(accounts.size());
-    for (const Account& account : accounts)
-        ids.append(account.id);
-    return ids;
-}
-
-} // namespace
-
 AccountStore::AccountStore(SecureItemStore& items, QObject* parent) : AccountStore(items, Calls::here, parent)
 {
 }

@@ -23,15 +23,6 @@ QString legacyService()
     return KeychainStore::legacyServiceIdentifier.toString();
 }
 
-QList<QUuid> idsOf(const QList<Account>& accounts)
-{
-    QList<QUuid> ids;
-    ids.reserve(accounts.size());
-    for (const Account& account : accounts)
-        ids.append(account.id);
-    return ids;
-}
-
 } // namespace
 
 QString KeychainStore::itemLabel(const Account& account)

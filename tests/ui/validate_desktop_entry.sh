@@ -7,7 +7,8 @@ set -eu
 validator="$1"
 entry="$2"
 checked="$entry"
-if "$validator" --help 2>&1 | grep -q 'specification 1\.[0-4]\b'; then
+# Its help names the newest entry format version it knows.
+if "$validator" --help 2>&1 | grep -q 'Desktop Entry .* 1\.[0-4]\b'; then
     checked="$(mktemp --suffix=.desktop)"
     trap 'rm -f "$checked"' EXIT
     grep -v '^SingleMainWindow=true$' "$entry" >"$checked"
