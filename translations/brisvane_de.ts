@@ -393,10 +393,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
+        <source>The keyring could not store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
         <translation>
-            <numerusform>Der Schlüsselbund hat es nicht angenommen; es ginge verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es das Konto bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
-            <numerusform>Der Schlüsselbund hat sie nicht angenommen; sie gingen verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es die Konten bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
+            <numerusform>Der Schlüsselbund konnte es nicht speichern; es ginge verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es das Konto bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
+            <numerusform>Der Schlüsselbund konnte sie nicht speichern; sie gingen verloren, wenn Brisvane jetzt beendet wird. Lassen Sie Brisvane laufen, dann speichert es die Konten bei der nächsten Änderung, sobald der Schlüsselbund wieder funktioniert.</numerusform>
         </translation>
     </message>
     <message>

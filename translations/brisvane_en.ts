@@ -392,13 +392,6 @@
             <numerusform>%n accounts are not saved in the keyring yet.</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation>
-            <numerusform>The keyring refused to store it, so it would be lost if Brisvane quits now. Keep Brisvane running and it will store it with the next change once the keyring works again.</numerusform>
-            <numerusform>The keyring refused to store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Keep Running</source>
         <translation type="unfinished"></translation>
@@ -406,6 +399,13 @@
     <message>
         <source>Quit Anyway</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The keyring could not store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -42,8 +42,8 @@ TEST_F(CopyHUDTest, FirstShowCreatesAFocuslessClickThroughPanelThatFadesIn)
     EXPECT_EQ(m_hud.content()->title(), u"Code copied");
     EXPECT_EQ(m_hud.content()->subtitle(), u"GitHub: alice");
     EXPECT_EQ(m_hud.dismissIntervalMilliseconds(), 1400);
-    EXPECT_LT(panel->windowOpacity(), 1.0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->windowOpacity() == 1.0; }, 5000));
+    EXPECT_LT(m_hud.opacity(), 1.0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_hud.opacity() == 1.0; }, 5000));
 }
 
 TEST_F(CopyHUDTest, LaterShowsReuseThePanelReplaceTheContentAndRestartTheCountdown)

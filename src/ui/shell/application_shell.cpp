@@ -33,7 +33,7 @@ bool askToQuitWithUnsaved(int unsavedCount)
                                                 unsavedCount));
     box.setInformativeText(QCoreApplication::translate(
         "ApplicationShell",
-        "The keyring refused to store them, so they would be lost if Brisvane quits now. Keep "
+        "The keyring could not store them, so they would be lost if Brisvane quits now. Keep "
         "Brisvane running and it will store them with the next change once the keyring works again.",
         nullptr, unsavedCount));
     QPushButton* keep = box.addButton(QCoreApplication::translate("ApplicationShell", "Keep Running"),

@@ -3,6 +3,7 @@
 
 #include "ui/widgets/hud_content.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QPropertyAnimation>
 #include <QScreen>
@@ -65,10 +66,17 @@ void CopyHUD::createPanel()
     m_panel->setFocusPolicy(Qt::NoFocus);
     m_panel->setFixedSize(panelSize);
 
-    m_fadeIn = new QPropertyAnimation(m_panel.get(), "windowOpacity", m_panel.get());
+    // The content fades, not the window: window opacity needs a compositing X11 desktop, and
+    // Wayland has none at all, while a translucent window shows a faded child everywhere.
+    m_surface = new QWidget(m_panel.get());
+    m_surface->setGeometry(QRect(QPoint(0, 0), panelSize));
+    m_opacity = new QGraphicsOpacityEffect(m_surface);
+    m_surface->setGraphicsEffect(m_opacity);
+
+    m_fadeIn = new QPropertyAnimation(m_opacity, "opacity", m_panel.get());
     m_fadeIn->setDuration(fadeInMilliseconds);
     m_fadeIn->setEndValue(1.0);
-    m_fadeOut = new QPropertyAnimation(m_panel.get(), "windowOpacity", m_panel.get());
+    m_fadeOut = new QPropertyAnimation(m_opacity, "opacity", m_panel.get());
     m_fadeOut->setDuration(fadeOutMilliseconds);
     m_fadeOut->setEndValue(0.0);
     // A show during the fade-out stops the animation, and a stopped animation does not finish.
@@ -92,7 +100,7 @@ void CopyHUD::show(const QString& title, const QString& subtitle, double duratio
         createPanel();
 
     delete m_content;
-    m_content = new HUDContent(title, subtitle, m_panel.get());
+    m_content = new HUDContent(title, subtitle, m_surface);
     m_content->setGeometry(QRect(QPoint(0, 0), panelSize));
     m_content->show();
 
@@ -100,7 +108,7 @@ void CopyHUD::show(const QString& title, const QString& subtitle, double duratio
 
     m_fadeOut->stop();
     m_fadeIn->stop();
-    m_panel->setWindowOpacity(0.0);
+    m_opacity->setOpacity(0.0);
     m_panel->show();
     m_panel->raise();
     m_fadeIn->setStartValue(0.0);
@@ -114,8 +122,13 @@ void CopyHUD::dismiss()
     if (!m_panel || !m_panel->isVisible())
         return;
     m_fadeIn->stop();
-    m_fadeOut->setStartValue(m_panel->windowOpacity());
+    m_fadeOut->setStartValue(m_opacity->opacity());
     m_fadeOut->start();
+}
+
+double CopyHUD::opacity() const
+{
+    return m_opacity != nullptr ? m_opacity->opacity() : 0.0;
 }
 
 bool CopyHUD::isFadingOut() const

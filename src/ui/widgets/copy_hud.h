@@ -11,6 +11,7 @@
 #include <memory>
 
 class HUDContent;
+class QGraphicsOpacityEffect;
 class QPropertyAnimation;
 class QWidget;
 
@@ -46,6 +47,7 @@ public:
     HUDContent* content() const { return m_content; }
     bool isDismissScheduled() const { return m_dismissTimer.isActive(); }
     int dismissIntervalMilliseconds() const { return m_dismissTimer.interval(); }
+    double opacity() const;
     bool isFadingOut() const;
 
 private:
@@ -53,8 +55,10 @@ private:
     void placePanel();
 
     std::unique_ptr<QWidget> m_panel;
-    HUDContent* m_content = nullptr;         // owned by the panel
-    QPropertyAnimation* m_fadeIn = nullptr;  // owned by the panel
-    QPropertyAnimation* m_fadeOut = nullptr; // owned by the panel
+    QWidget* m_surface = nullptr;                // owned by the panel; holds the content
+    QGraphicsOpacityEffect* m_opacity = nullptr; // owned by the surface
+    HUDContent* m_content = nullptr;             // owned by the surface
+    QPropertyAnimation* m_fadeIn = nullptr;      // owned by the panel
+    QPropertyAnimation* m_fadeOut = nullptr;     // owned by the panel
     QTimer m_dismissTimer;
 };
