@@ -768,6 +768,41 @@
     </message>
 </context>
 <context>
+    <name>KeyringErrorHelp</name>
+    <message>
+        <source>No Secret Service provider answers, or there is no session bus at all.</source>
+        <translation>Kein Secret-Service-Anbieter antwortet, oder es gibt gar keinen Sitzungsbus.</translation>
+    </message>
+    <message>
+        <source>Install and start a keyring: `sudo apt install gnome-keyring` (or use KWallet with its Secret Service enabled) and log out and in again. Started from a bare terminal or over SSH, make sure `DBUS_SESSION_BUS_ADDRESS` is set (`dbus-run-session -- brisvane`).</source>
+        <translation>Installieren und starten Sie einen Schlüsselbund: `sudo apt install gnome-keyring` (oder KWallet mit eingeschaltetem Secret Service), dann ab- und wieder anmelden. Aus einem nackten Terminal oder über SSH gestartet, muss `DBUS_SESSION_BUS_ADDRESS` gesetzt sein (`dbus-run-session -- brisvane`).</translation>
+    </message>
+    <message>
+        <source>The item was not found.</source>
+        <translation>Der Eintrag wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Usually harmless (an account deleted elsewhere). If it persists, restart Brisvane so it reloads the list.</source>
+        <translation>Meist harmlos (ein anderswo gelöschtes Konto). Bleibt der Fehler, starten Sie Brisvane neu, damit es die Liste neu lädt.</translation>
+    </message>
+    <message>
+        <source>The keyring collection is locked and could not be unlocked.</source>
+        <translation>Die Schlüsselbund-Sammlung ist gesperrt und konnte nicht entsperrt werden.</translation>
+    </message>
+    <message>
+        <source>Unlock your login keyring (for example in Passwords and Keys / seahorse, or by logging in with a password rather than automatic login), then try again.</source>
+        <translation>Entsperren Sie Ihren Anmelde-Schlüsselbund (zum Beispiel in „Passwörter und Verschlüsselung“ / seahorse, oder indem Sie sich mit Passwort statt automatisch anmelden) und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Any other keyring failure.</source>
+        <translation>Jeder andere Fehler des Schlüsselbunds.</translation>
+    </message>
+    <message>
+        <source>Restart the keyring daemon (log out and in, or `gnome-keyring-daemon --replace --components=secrets`) and try again; Brisvane reconnects by itself.</source>
+        <translation>Starten Sie den Schlüsselbund-Dienst neu (ab- und wieder anmelden, oder `gnome-keyring-daemon --replace --components=secrets`) und versuchen Sie es erneut; Brisvane verbindet sich von selbst neu.</translation>
+    </message>
+</context>
+<context>
     <name>Main</name>
     <message>
         <source>One-time password codes (TOTP and HOTP) for your accounts.</source>

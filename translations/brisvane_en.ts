@@ -402,9 +402,9 @@
     </message>
     <message numerus="yes">
         <source>The keyring could not store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>The keyring could not store it, so it would be lost if Brisvane quits now. Keep Brisvane running and it will store it with the next change once the keyring works again.</numerusform>
+            <numerusform>The keyring could not store them, so they would be lost if Brisvane quits now. Keep Brisvane running and it will store them with the next change once the keyring works again.</numerusform>
         </translation>
     </message>
 </context>
@@ -764,6 +764,41 @@
     </message>
     <message>
         <source>Failed to encode accounts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeyringErrorHelp</name>
+    <message>
+        <source>No Secret Service provider answers, or there is no session bus at all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install and start a keyring: `sudo apt install gnome-keyring` (or use KWallet with its Secret Service enabled) and log out and in again. Started from a bare terminal or over SSH, make sure `DBUS_SESSION_BUS_ADDRESS` is set (`dbus-run-session -- brisvane`).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The item was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usually harmless (an account deleted elsewhere). If it persists, restart Brisvane so it reloads the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyring collection is locked and could not be unlocked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unlock your login keyring (for example in Passwords and Keys / seahorse, or by logging in with a password rather than automatic login), then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any other keyring failure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart the keyring daemon (log out and in, or `gnome-keyring-daemon --replace --components=secrets`) and try again; Brisvane reconnects by itself.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

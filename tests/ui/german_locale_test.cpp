@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window built in German shows no text that it also shows in English, apart from names
 // and other text that is the same in both languages: anything left hard-coded shows up here.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/add_account/link_text_edit.h"
 
 #include <QMimeData>
