@@ -3,7 +3,7 @@
 #include "platform/secret_service/secret_service_item_store.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
-#include "support/event_loop_gap.h"
+#include "support/event_loop_watch.h"
 #include "support/test_accounts.h"
 
 #include <QCoreApplication>
@@ -189,7 +189,8 @@ TEST_F(KeyringTest, AStoppedKeyringFreezesNoWindowAndWhatItAnswersLaterIsKept)
     EXPECT_EQ(loadFresh(), (QList<Account>{a, b}));
 }
 
-// Runs WithoutBus in a process of its own: a process keeps its first bus connection.
+// Runs WithoutBus in a process of its own: a process keeps its first bus
+// connection.
 TEST_F(KeyringTest, NoSessionBusIsReportedAsNoService)
 {
     QProcess child;
@@ -246,7 +247,8 @@ TEST_F(KeyringTest, LockedCollectionIsReportedAndNothingIsLost)
 TEST_F(KeyringTest, EveryLegacyListMovesOverAndOnlyWhatWasReadIsDeleted)
 {
     const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
-    // Items with one more attribute still match the legacy query, as a second copy would.
+    // Items with one more attribute still match the legacy query, as a second
+    // copy would.
     ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=one"_s} + legacy, *encodeAccountList({b, a})));
     ASSERT_TRUE(
         secretTool(QStringList{u"store"_s, u"--label=two"_s} + legacy + QStringList{u"copy"_s, u"2"_s},

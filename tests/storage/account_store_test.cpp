@@ -2,9 +2,8 @@
 #include "core/account_json.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
-#include "support/event_loop_gap.h"
+#include "support/event_loop_watch.h"
 #include "support/fake_secure_item_store.h"
-#include "support/gated_secure_item_store.h"
 #include "support/test_accounts.h"
 
 #include <QSignalSpy>
@@ -172,7 +171,8 @@ TEST_F(AccountStoreTest, FailedWriteKeepsTheAccountAndTheErrorUntilItIsSaved)
     m_items.setFailure(Op::add, locked, uuidText(b.id));
     store.addAccounts({b, c});
     EXPECT_EQ(store.unsavedAccounts(), QList<Account>{b});
-    // The order write after it succeeded, yet the account is still only in memory.
+    // The order write after it succeeded, yet the account is still only in
+    // memory.
     EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
     EXPECT_EQ(errors.count(), 1);
     EXPECT_EQ(persisted(), (QList<Account>{a, c}));
@@ -181,7 +181,8 @@ TEST_F(AccountStoreTest, FailedWriteKeepsTheAccountAndTheErrorUntilItIsSaved)
     EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s) << "a success elsewhere does not hide it";
     EXPECT_TRUE(store.hasUnsavedAccounts());
 
-    // Once the keyring accepts it, the next storage call writes it and puts it in its place.
+    // Once the keyring accepts it, the next storage call writes it and puts it in
+    // its place.
     m_items.clearFailures();
     store.moveAccount(a.id, c.id);
     EXPECT_FALSE(store.hasUnsavedAccounts());
@@ -232,8 +233,8 @@ TEST_F(AccountStoreTest, FailedDeleteIsRetriedAtEveryCallAndKeepsTheErrorUntilIt
     EXPECT_FALSE(store.lastError());
     EXPECT_EQ(persisted(), (QList<Account>{c, a}));
 
-    // Deleting an account that is not listed still deletes its item; adding it back cancels a
-    // delete that is still waiting.
+    // Deleting an account that is not listed still deletes its item; adding it
+    // back cancels a delete that is still waiting.
     m_items.seed(service, uuidText(d.id), *encodeAccount(d));
     store.deleteAccount(d.id);
     m_items.setFailure(Op::remove, locked);
@@ -391,10 +392,10 @@ Outcome runCalls(AccountStore::Calls calls)
     items.setFailure(Op::add, locked, uuidText(b.id));
     items.setFailure(Op::remove, locked, uuidText(a.id));
     items.clearCalls();
-    GatedSecureItemStore slow(items, 2ms);
+    items.setDelay(2ms);
     Outcome outcome;
     {
-        AccountStore store(slow, calls);
+        AccountStore store(items, calls);
         // Made while the load is still on its way on the worker thread.
         store.addAccounts({b, c});
         store.moveAccount(c.id, hotp.id);
@@ -426,11 +427,10 @@ TEST(AccountStoreWorker, CallsOnTheWorkerThreadKeepTheOrderAndEveryRuleOfCallsMa
 TEST(AccountStoreWorker, AKeyringThatStopsAnsweringBlocksNoTurnOfTheEventLoopAndLosesNothing)
 {
     FakeSecureItemStore items;
-    GatedSecureItemStore gate(items);
-    AccountStore store(gate, AccountStore::Calls::onWorkerThread);
+    AccountStore store(items, AccountStore::Calls::onWorkerThread);
     ASSERT_TRUE(store.waitForAnswers(5s));
     QSignalSpy responding(&store, &AccountStore::keyringRespondingChanged);
-    gate.close();
+    items.closeGate();
     store.addAccounts({a});
     EXPECT_EQ(store.accounts(), QList<Account>{a}) << "shown at once";
 
@@ -440,7 +440,7 @@ TEST(AccountStoreWorker, AKeyringThatStopsAnsweringBlocksNoTurnOfTheEventLoopAnd
     store.retryPendingChanges(50ms);
     EXPECT_EQ(store.unsavedAccounts(), QList<Account>{a});
 
-    gate.open();
+    items.openGate();
     EXPECT_TRUE(store.waitForAnswers(5s));
     EXPECT_TRUE(store.isKeyringResponding());
     EXPECT_EQ(responding.count(), 2);

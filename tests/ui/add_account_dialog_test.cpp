@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base32.h"
-#include "import/qr_importer.h"
 #include "support/event_loop_watch.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/qr_test_links.h"
+#include "support/qr_import_fakes.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/add_account/add_account_model.h"
 
@@ -28,13 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddAccountDialogTest : public ::testing::Test
+class AddAccountDialogTest : public ::testing::Test, protected QRImportFakes
 {
 protected:
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
     QList<QList<Account>> added;
     std::unique_ptr<AddAccountDialog> dialog;
 
@@ -233,8 +225,8 @@ TEST_F(AddAccountDialogTest, EscapeDuringTheWaitCancelsTheScan)
     EXPECT_TRUE(added.isEmpty());
 }
 
-// Megabytes of unbroken text once took minutes to lay out; a paste over the limit is refused
-// at once, and one under it leaves the window answering.
+// Megabytes of unbroken text once took minutes to lay out; a paste over the
+// limit is refused at once, and one under it leaves the window answering.
 TEST_F(AddAccountDialogTest, PastingHugeTextIsRefusedAndLongTextKeepsTheWindowAnswering)
 {
     chooseMode(u"Paste link"_s);

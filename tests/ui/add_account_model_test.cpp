@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/aegis_vault.h"
-#include "import/qr_importer.h"
 #include "support/event_loop_watch.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/qr_test_links.h"
+#include "support/qr_import_fakes.h"
 #include "ui/add_account/add_account_model.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
@@ -19,24 +13,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddAccountModelTest : public ::testing::Test
+class AddAccountModelTest : public ::testing::Test, protected QRImportFakes
 {
 protected:
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
     QList<QList<Account>> added;
     int dismissals = 0;
     AddAccountModel model{importer, [this](const QList<Account>& accounts) { added.append(accounts); },
                           [this] { ++dismissals; }};
 
     // A successful scan leaves isWorking set: the dialog closes instead.
-    void waitUntil(const std::function<bool()>& done,
-                   std::chrono::milliseconds limit = std::chrono::seconds(5))
+    static void waitUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
-        for (QDeadlineTimer deadline(limit); !done() && !deadline.hasExpired();)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        EventLoopWatch().until(done, limit);
     }
 
     void addLink(const QString& text)
@@ -58,7 +47,8 @@ TEST_F(AddAccountModelTest, ScanShowsProgressYieldsThenHandsOverEveryAccountOnce
     EXPECT_EQ(detector.calls.load(), 0);
 
     waitUntil([this] { return dismissals > 0; });
-    // The dialog must get its chance to draw the progress state before the capture blocks.
+    // The dialog must get its chance to draw the progress state before the
+    // capture blocks.
     EXPECT_GE(elapsed.elapsed(), 200);
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().size(), 2);
@@ -81,8 +71,9 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
     EXPECT_EQ(detector.calls.load(), 1);
 
-    // The desktop may ask the user before capturing: the dialog goes on meanwhile, and a
-    // scan cancelled while it asks adds nothing when the capture comes in after all.
+    // The desktop may ask the user before capturing: the dialog goes on
+    // meanwhile, and a scan cancelled while it asks adds nothing when the capture
+    // comes in after all.
     screens.asksFirst = true;
     model.startScan();
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
@@ -100,7 +91,8 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     EXPECT_EQ(added.size(), 1);
 }
 
-// A large photo or several big screens take long to search; the window must go on meanwhile.
+// A large photo or several big screens take long to search; the window must go
+// on meanwhile.
 TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
 {
     detector.delay = std::chrono::milliseconds(600);
@@ -109,7 +101,8 @@ TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
     for (const bool fromFile : {false, true}) {
         SCOPED_TRACE(fromFile ? "image file" : "screens");
         const qsizetype before = added.size();
-        // A success leaves the model working (its dialog closes), so each case has its own.
+        // A success leaves the model working (its dialog closes), so each case has
+        // its own.
         AddAccountModel fresh{
             importer, [this](const QList<Account>& accounts) { added.append(accounts); }, {}};
         EventLoopWatch watch;
@@ -256,7 +249,9 @@ TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
     EXPECT_FALSE(model.isPrimaryEnabled());
     model.addFromLink();
     EXPECT_TRUE(added.isEmpty());
-    EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s); // switching modes keeps the last message
+    EXPECT_EQ(model.status(),
+              u"Secret is not valid Base32."_s); // switching modes keeps the last
+                                                 // message
 }
 
 TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
@@ -268,10 +263,3 @@ TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -35,7 +35,8 @@ protected:
     std::unique_ptr<ApplicationShell> makeShell()
     {
         auto shell = std::make_unique<ApplicationShell>(services(), MainWindow::AddSheetFactory{});
-        // The load runs on the keyring's thread; the fake is changed only while it rests.
+        // The load runs on the keyring's thread; the fake is changed only while it
+        // rests.
         EXPECT_TRUE(shell->store().waitForAnswers(std::chrono::seconds(5)));
         return shell;
     }
@@ -73,7 +74,8 @@ TEST_F(ApplicationShellTest, TrayOrHiddenStartCreatesTheControllerWithoutTheWind
     EXPECT_EQ(shell->hotKeyController(), first);
 }
 
-// A combination being recorded must reach the recorder, not the controller's grab.
+// A combination being recorded must reach the recorder, not the controller's
+// grab.
 TEST_F(ApplicationShellTest, RecordingInTheSettingsSuspendsTheHotkeysUntilItEnds)
 {
     auto shell = makeShell();
@@ -100,7 +102,8 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     EXPECT_FALSE(shell->requestQuit());
     EXPECT_EQ(asked, QList<int>{1});
     EXPECT_EQ(shell->store().accounts().size(), 1);
-    // The main window's Quit takes the same path; its Settings and About open their windows.
+    // The main window's Quit takes the same path; its Settings and About open
+    // their windows.
     Q_EMIT shell->mainWindow().quitRequested();
     Q_EMIT shell->mainWindow().settingsRequested();
     Q_EMIT shell->mainWindow().aboutRequested();
@@ -112,7 +115,8 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     answer = true;
     EXPECT_TRUE(shell->requestQuit());
 
-    // Once the keyring works again, the retry on quitting stores the account and nobody is asked.
+    // Once the keyring works again, the retry on quitting stores the account and
+    // nobody is asked.
     asked.clear();
     m_items.clearFailures();
     EXPECT_TRUE(shell->requestQuit());
@@ -128,7 +132,7 @@ TEST_F(ApplicationShellTest, QuitWhileAWriteIsUnansweredWaitsForItAWhileThenAsks
         asked += unsaved;
         return false;
     });
-    m_keyring.close();
+    m_items.closeGate();
     shell->store().addAccounts({testAccount({}, u"alice"_s)});
     QElapsedTimer waited;
     waited.start();
@@ -136,7 +140,7 @@ TEST_F(ApplicationShellTest, QuitWhileAWriteIsUnansweredWaitsForItAWhileThenAsks
     EXPECT_GE(waited.elapsed(), 1900);
     EXPECT_EQ(asked, 1);
 
-    m_keyring.open();
+    m_items.openGate();
     EXPECT_TRUE(shell->requestQuit());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg/xdg_autostart_entry.h"
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"
-#include "support/fake_secure_item_store.h"
+#include "support/store_and_settings.h"
 #include "ui/settings/general_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui_test_support.h"
@@ -16,9 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -27,14 +23,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class GeneralTabTest : public ::testing::Test
+class GeneralTabTest : public ::testing::Test, protected StoreAndSettings
 {
 protected:
-    QTemporaryDir dir;
-    QSettings preferences{dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeSecureItemStore items;
-    AccountStore store{items};
-    AppSettings settings{preferences};
     FakeLoginItem loginItem;
     std::unique_ptr<GeneralTab> tab;
 
@@ -88,7 +79,8 @@ TEST_F(GeneralTabTest, PickingAnAccountStoresItsIDAndFirstAccountClearsIt)
     Q_EMIT picker->activated(0);
     EXPECT_FALSE(settings.menuBarAccountID().has_value());
 
-    // A deleted choice reads as the first account, which is what the tray then shows.
+    // A deleted choice reads as the first account, which is what the tray then
+    // shows.
     settings.setMenuBarAccountID(b.id);
     EXPECT_EQ(picker->currentIndex(), 2);
     store.deleteAccount(b.id);
@@ -114,8 +106,8 @@ TEST_F(GeneralTabTest, UncheckingAnAccountHidesItFromTheTrayWindow)
     EXPECT_FALSE(settings.menuBarHiddenAccountIDs().contains(a.id));
 }
 
-// Long names end in an ellipsis instead of widening the window, and the short list of
-// accounts leaves the wheel to the page.
+// Long names end in an ellipsis instead of widening the window, and the short
+// list of accounts leaves the wheel to the page.
 TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
 {
     QList<Account> accounts;
@@ -128,7 +120,8 @@ TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
     QCoreApplication::processEvents();
     const auto boxes = child(u"shownAccounts"_s)->findChildren<QCheckBox*>();
     ASSERT_EQ(boxes.size(), 12);
-    // Names are shown isolated (keyring text may hold direction marks), then cut short.
+    // Names are shown isolated (keyring text may hold direction marks), then cut
+    // short.
     EXPECT_TRUE(boxes.first()->text().contains(u'\u2026'));
     EXPECT_EQ(boxes.first()->toolTip(), displayLabel(accounts.first()));
     EXPECT_TRUE(pickerEntries().at(1).contains(u'\u2026'));
@@ -177,7 +170,8 @@ TEST_F(GeneralTabTest, StatusIsPolledOnlyWhileVisible)
 {
     open();
     EXPECT_TRUE(tab->isRefreshing());
-    // Enabled from elsewhere (another tool wrote the entry): seen within one poll.
+    // Enabled from elsewhere (another tool wrote the entry): seen within one
+    // poll.
     loginItem.setStatus(LoginItem::Status::enabled);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launchSwitch()->isChecked(); }, 3000));
     tab->hide();

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/parse_url.h"
-#include "import/qr_importer.h"
 #include "platform/zxing/zxing_qr_encoder.h"
 #include "qr_scan.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
-#include "support/event_loop_gap.h"
+#include "support/event_loop_watch.h"
 #include "support/fake_clipboard.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
 #include "support/fake_secure_item_store.h"
-#include "support/gated_secure_item_store.h"
+#include "support/qr_import_fakes.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/main_window/account_list_model.h"
 #include "ui/main_window/account_list_view.h"
@@ -51,7 +47,7 @@ protected:
 
     void open(const QList<Account>& accounts)
     {
-        m_store = std::make_unique<AccountStore>(m_keyring, m_calls);
+        m_store = std::make_unique<AccountStore>(m_items, m_calls);
         if (!accounts.isEmpty())
             m_store->addAccounts(accounts);
         m_window = std::make_unique<MainWindow>(
@@ -59,7 +55,7 @@ protected:
             [this](QWidget* parent, std::function<void(const QList<Account>&)> onAdd) -> QDialog* {
                 ++m_sheetsOpened;
                 if (m_realSheet)
-                    return new AddAccountDialog(m_importer, std::move(onAdd), parent);
+                    return new AddAccountDialog(m_qr.importer, std::move(onAdd), parent);
                 m_onAdd = std::move(onAdd);
                 return new QDialog(parent);
             },
@@ -99,12 +95,8 @@ protected:
 
     Instant m_time = instantFromSeconds(59);
     FakeSecureItemStore m_items;
-    GatedSecureItemStore m_keyring{m_items};
     AccountStore::Calls m_calls = AccountStore::Calls::here;
-    FakeScreenCapture m_screens;
-    FakeQRDetector m_detector;
-    FakeImageFileReader m_files;
-    QRImporter m_importer{m_screens, m_detector, m_files};
+    QRImportFakes m_qr;
     bool m_realSheet = false;
     FakeClipboard m_clipboard;
     TickingClock m_clock;
@@ -243,7 +235,8 @@ TEST_F(MainWindowTest, UndoWritesTheDeletedAccountBackInItsPlaceUntilTheNoticeEx
     EXPECT_TRUE(m_window->undoBar()->isVisible());
     EXPECT_EQ(m_window->undoBar()->message()->text(), u"Deleted Bank: alice"_s);
     QTest::mouseClick(m_window->undoBar()->undoButton(), Qt::LeftButton);
-    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts, before); // same id, same place
+    EXPECT_EQ(KeychainStore(m_items).loadAccounts().value().accounts,
+              before); // same id, same place
     EXPECT_FALSE(m_window->undoBar()->isVisible());
 
     QTest::keyClick(&list(), Qt::Key_Delete);
@@ -338,8 +331,8 @@ TEST_F(MainWindowTest, TheMenuBesideAddOffersExportSettingsAboutAndQuit)
     EXPECT_EQ(quit.count(), 1);
 }
 
-// Once the list scrolls, rows must not slide under the scrollbar: every row fits the
-// viewport and long names give way, down to the smallest window.
+// Once the list scrolls, rows must not slide under the scrollbar: every row
+// fits the viewport and long names give way, down to the smallest window.
 TEST_F(MainWindowTest, RowsFitTheViewportAtTheMinimumSizeWithAScrollingList)
 {
     QList<Account> accounts;
@@ -364,7 +357,8 @@ TEST_F(MainWindowTest, RowsFitTheViewportAtTheMinimumSizeWithAScrollingList)
     }
 }
 
-// Each change of a ring moves over half a second, repainting only the rings' column.
+// Each change of a ring moves over half a second, repainting only the rings'
+// column.
 TEST_F(MainWindowTest, TheRingMovesToEachNewInstantOverHalfASecond)
 {
     open({testAccount(u"A"_s, u"a"_s)});
@@ -387,7 +381,7 @@ TEST_F(MainWindowTest, AStalledKeyringIsNamedInTheFooterAndALargeAddIsCountedInT
     QStringList links;
     for (int i = 0; i < 30; ++i)
         links.append(u"otpauth://totp/Bank:user%1?secret=JBSWY3DPEHPK3PXP"_s.arg(i));
-    m_keyring.close();
+    m_items.closeGate();
     m_window->showAddSheetWithLink(links.join(u'\n'));
     QPointer<AddAccountDialog> sheet = m_window->findChild<AddAccountDialog*>();
     ASSERT_TRUE(sheet);
@@ -397,7 +391,7 @@ TEST_F(MainWindowTest, AStalledKeyringIsNamedInTheFooterAndALargeAddIsCountedInT
     EXPECT_LT(longestEventLoopGap(AccountStore::answerTime + 300ms), 100) << "milliseconds";
     EXPECT_EQ(m_window->errorFooter()->text(), u"Keyring not responding"_s);
 
-    m_keyring.open();
+    m_items.openGate();
     EXPECT_TRUE(m_store->waitForAnswers(5s));
     QTest::qWait(50);
     EXPECT_FALSE(sheet) << "closed once everything is stored";

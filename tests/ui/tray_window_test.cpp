@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_clipboard.h"
-#include "support/fake_secure_item_store.h"
+#include "support/store_and_settings.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_row.h"
 #include "ui/tray/tray_row_copy_button.h"
@@ -14,9 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -25,15 +21,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class TrayWindowTest : public ::testing::Test
+class TrayWindowTest : public ::testing::Test, protected StoreAndSettings
 {
 protected:
-    QTemporaryDir dir;
-    QSettings preferences{dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeSecureItemStore items;
-    AccountStore store{items};
     TickingClock clock{nullptr, [] { return instantFromSeconds(59); }};
-    AppSettings settings{preferences};
     FakeClipboard clipboard;
     std::unique_ptr<TrayWindow> window;
 
@@ -213,8 +204,9 @@ TEST_F(TrayWindowTest, TrayIconShowsTheChosenOrFirstCodeUngrouped)
     EXPECT_EQ(withCode.height(), alone.height());
 }
 
-// Rows cost about a millisecond each: none exist before the window first opens, a closed
-// window does no work, and it reopens with the changes made meanwhile, at their size.
+// Rows cost about a millisecond each: none exist before the window first opens,
+// a closed window does no work, and it reopens with the changes made meanwhile,
+// at their size.
 TEST_F(TrayWindowTest, RowsAreBuiltWhenTheWindowOpensAndCatchUpWithChangesMadeWhileClosed)
 {
     const Account a = testAccount(u"A"_s, u"a"_s);
