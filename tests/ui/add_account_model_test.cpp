@@ -47,8 +47,7 @@ TEST_F(AddAccountModelTest, ScanShowsProgressYieldsThenHandsOverEveryAccountOnce
     EXPECT_EQ(detector.calls.load(), 0);
 
     waitUntil([this] { return dismissals > 0; });
-    // The dialog must get its chance to draw the progress state before the
-    // capture blocks.
+    // The dialog must get its chance to draw the progress state before the capture blocks.
     EXPECT_GE(elapsed.elapsed(), 200);
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.front().size(), 2);
@@ -71,9 +70,8 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
     EXPECT_EQ(detector.calls.load(), 1);
 
-    // The desktop may ask the user before capturing: the dialog goes on
-    // meanwhile, and a scan cancelled while it asks adds nothing when the capture
-    // comes in after all.
+    // The desktop may ask the user before capturing: the dialog goes on meanwhile, and a
+    // scan cancelled while it asks adds nothing when the capture comes in after all.
     screens.asksFirst = true;
     model.startScan();
     waitUntil([] { return false; }, 2 * AddAccountModel::scanYield);
@@ -91,8 +89,7 @@ TEST_F(AddAccountModelTest, FailedScanReportsAndCanBeRetriedButACancelledOneNeve
     EXPECT_EQ(added.size(), 1);
 }
 
-// A large photo or several big screens take long to search; the window must go
-// on meanwhile.
+// A large photo or several big screens take long to search; the window must go on meanwhile.
 TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
 {
     detector.delay = std::chrono::milliseconds(600);
@@ -101,8 +98,7 @@ TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
     for (const bool fromFile : {false, true}) {
         SCOPED_TRACE(fromFile ? "image file" : "screens");
         const qsizetype before = added.size();
-        // A success leaves the model working (its dialog closes), so each case has
-        // its own.
+        // A success leaves the model working (its dialog closes), so each case has its own.
         AddAccountModel fresh{
             importer, [this](const QList<Account>& accounts) { added.append(accounts); }, {}};
         EventLoopWatch watch;
@@ -122,22 +118,6 @@ TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
     model.cancelPendingScan();
     waitUntil([] { return false; }, std::chrono::milliseconds(800));
     EXPECT_EQ(dismissals, 0);
-}
-
-TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesNothing)
-{
-    model.chooseImageFile(u"/notes.txt"_s);
-    waitUntil([this] { return !model.isWorking(); });
-    EXPECT_EQ(model.status(), u"Could not read the image."_s);
-    model.chooseImageFile(QString());
-    EXPECT_EQ(model.status(), u"Could not read the image."_s);
-
-    files.files[u"/codes.png"_s] = FakeQRDetector::imageWithCodes({setupLink(u"Example:alice"_s)});
-    model.chooseImageFile(u"/codes.png"_s);
-    waitUntil([this] { return dismissals > 0; });
-    ASSERT_EQ(added.size(), 1);
-    EXPECT_EQ(added.front().front().name, u"alice"_s);
-    EXPECT_EQ(dismissals, 1);
 }
 
 TEST_F(AddAccountModelTest, BackupFilesAskForTheirPasswordAndImportAllOrNothing)
@@ -211,6 +191,9 @@ TEST_F(AddAccountModelTest, LinkFailuresShowTheirMessageAndKeepTheText)
 
 TEST_F(AddAccountModelTest, ManualAccountTrimsSpacesButNotLineBreaksAndKeepsEveryChoice)
 {
+    EXPECT_EQ(
+        std::tuple(model.manualType(), model.manualAlgorithm(), model.manualDigits(), model.manualPeriod()),
+        std::tuple(OTPType::totp, HashAlgorithm::sha1, 6, 30));
     model.setManualIssuer(u"\u00A0\tExample "_s);
     model.setManualName(u" alice\n"_s);
     model.setManualSecret(u"jbsw y3dp ehpk 3pxp"_s);
@@ -239,9 +222,12 @@ TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
         model.addManual();
         EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s) << secret.toStdString();
     }
-    model.setManualSecret(u"JBSWY3DPEHPK3PXP"_s);
-    model.setManualName(u"  "_s);
     model.setMode(AddMode::manual);
+    model.setManualSecret(u" \t"_s);
+    EXPECT_FALSE(model.isPrimaryEnabled());
+    model.setManualSecret(u"JBSWY3DPEHPK3PXP"_s);
+    EXPECT_TRUE(model.isPrimaryEnabled());
+    model.setManualName(u"  "_s);
     EXPECT_FALSE(model.isPrimaryEnabled());
     model.addManual();
     model.setLinkText(u" \n\t"_s);
@@ -249,9 +235,7 @@ TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
     EXPECT_FALSE(model.isPrimaryEnabled());
     model.addFromLink();
     EXPECT_TRUE(added.isEmpty());
-    EXPECT_EQ(model.status(),
-              u"Secret is not valid Base32."_s); // switching modes keeps the last
-                                                 // message
+    EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s); // switching modes keeps the last message
 }
 
 TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
