@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/xdg/xdg_autostart_entry.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"
 #include "support/store_and_settings.h"
@@ -9,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -79,8 +77,7 @@ TEST_F(GeneralTabTest, PickingAnAccountStoresItsIDAndFirstAccountClearsIt)
     Q_EMIT picker->activated(0);
     EXPECT_FALSE(settings.menuBarAccountID().has_value());
 
-    // A deleted choice reads as the first account, which is what the tray then
-    // shows.
+    // A deleted choice reads as the first account, which is what the tray then shows.
     settings.setMenuBarAccountID(b.id);
     EXPECT_EQ(picker->currentIndex(), 2);
     store.deleteAccount(b.id);
@@ -106,8 +103,8 @@ TEST_F(GeneralTabTest, UncheckingAnAccountHidesItFromTheTrayWindow)
     EXPECT_FALSE(settings.menuBarHiddenAccountIDs().contains(a.id));
 }
 
-// Long names end in an ellipsis instead of widening the window, and the short
-// list of accounts leaves the wheel to the page.
+// Long names end in an ellipsis instead of widening the window, and the short list of
+// accounts leaves the wheel to the page.
 TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
 {
     QList<Account> accounts;
@@ -120,8 +117,7 @@ TEST_F(GeneralTabTest, LongNamesAreElidedAndTheWheelScrollsThePage)
     QCoreApplication::processEvents();
     const auto boxes = child(u"shownAccounts"_s)->findChildren<QCheckBox*>();
     ASSERT_EQ(boxes.size(), 12);
-    // Names are shown isolated (keyring text may hold direction marks), then cut
-    // short.
+    // Names are shown isolated (keyring text may hold direction marks), then cut short.
     EXPECT_TRUE(boxes.first()->text().contains(u'\u2026'));
     EXPECT_EQ(boxes.first()->toolTip(), displayLabel(accounts.first()));
     EXPECT_TRUE(pickerEntries().at(1).contains(u'\u2026'));
@@ -166,16 +162,21 @@ TEST_F(GeneralTabTest, AFailureSnapsTheSwitchBackAndOnlyRealChangesTouchTheLogin
     EXPECT_EQ(loginItem.unregisters(), 1);
 }
 
-TEST_F(GeneralTabTest, StatusIsPolledOnlyWhileVisible)
+TEST_F(GeneralTabTest, StatusIsPolledOnlyWhileTheTabIsShown)
 {
-    open();
-    EXPECT_TRUE(tab->isRefreshing());
-    // Enabled from elsewhere (another tool wrote the entry): seen within one
-    // poll.
+    FakeKeystrokeSender keystrokes;
+    SettingsWindow window(store, settings, loginItem, keystrokes, QString());
+    window.present();
+    GeneralTab* general = window.generalTab();
+    EXPECT_TRUE(general->isRefreshing());
+    // Enabled from elsewhere (another tool wrote the entry): seen within one poll.
     loginItem.setStatus(LoginItem::Status::enabled);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return launchSwitch()->isChecked(); }, 3000));
-    tab->hide();
-    EXPECT_FALSE(tab->isRefreshing());
+    auto* launch = general->findChild<QCheckBox*>(u"launchAtLogin"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return launch->isChecked(); }, 3000));
+    ASSERT_EQ(window.tabs()->count(), 2);
+    EXPECT_EQ(window.tabs()->tabText(1), u"Hotkeys"_s);
+    window.tabs()->setCurrentIndex(1);
+    EXPECT_FALSE(general->isRefreshing());
 }
 
 TEST_F(GeneralTabTest, KeyringManagerButtonOnlyWhenOneIsInstalled)
@@ -188,31 +189,4 @@ TEST_F(GeneralTabTest, KeyringManagerButtonOnlyWhenOneIsInstalled)
     child<QPushButton>(u"openKeyringManager"_s)->click();
     EXPECT_TRUE(shown(u"keyringLaunchError"_s));
     EXPECT_EQ(child<QLabel>(u"keyringLaunchError"_s)->text(), u"Could not start seahorse."_s);
-}
-
-TEST_F(GeneralTabTest, RealAutostartEntryFollowsTheSwitch)
-{
-    QTemporaryDir config;
-    XdgAutostartEntry entry(config.path(), u"/usr/bin/brisvane"_s, {u"--background"_s});
-    GeneralTab real(store, settings, entry, QString());
-    real.show();
-    auto* launch = real.findChild<QCheckBox*>(u"launchAtLogin"_s);
-    launch->click();
-    EXPECT_TRUE(QFile::exists(entry.entryPath()));
-    EXPECT_TRUE(launch->isChecked());
-    launch->click();
-    EXPECT_FALSE(QFile::exists(entry.entryPath()));
-    EXPECT_FALSE(launch->isChecked());
-}
-
-TEST_F(GeneralTabTest, SettingsWindowStopsPollingWhenTheHotkeysTabIsShown)
-{
-    FakeKeystrokeSender keystrokes;
-    SettingsWindow window(store, settings, loginItem, keystrokes, QString());
-    window.present();
-    ASSERT_EQ(window.tabs()->count(), 2);
-    EXPECT_EQ(window.tabs()->tabText(1), u"Hotkeys"_s);
-    EXPECT_TRUE(window.generalTab()->isRefreshing());
-    window.tabs()->setCurrentIndex(1);
-    EXPECT_FALSE(window.generalTab()->isRefreshing());
 }

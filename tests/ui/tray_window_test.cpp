@@ -138,7 +138,8 @@ TEST_F(TrayWindowTest, ChevronsFollowTheVisiblePositionsAndMoveInTheStore)
     EXPECT_EQ(window->rows()[0]->content().account.name, u"b"_s);
 }
 
-TEST_F(TrayWindowTest, ListIsExactlyAsTallAsShortListsAndCappedForLongOnes)
+// A short list is exactly as tall as its rows (see the test below); a long one is capped.
+TEST_F(TrayWindowTest, ListGrowsWithTheAccountsUpToItsCap)
 {
     const auto addAccounts = [&](int count) {
         QList<Account> accounts;
@@ -149,13 +150,9 @@ TEST_F(TrayWindowTest, ListIsExactlyAsTallAsShortListsAndCappedForLongOnes)
     };
     addAccounts(3);
     open();
-    int rowsHeight = 0;
-    for (TrayRow* row : window->rows())
-        rowsHeight += row->sizeHint().height();
-    EXPECT_EQ(window->listArea()->height(), rowsHeight);
-    EXPECT_EQ(window->listHeight().listHeight(), rowsHeight);
-
+    const int shortList = window->listArea()->height();
     addAccounts(17);
+    EXPECT_GT(window->listArea()->height(), shortList);
     EXPECT_EQ(window->rows().size(), 20);
     EXPECT_EQ(window->listArea()->height(), 360);
     EXPECT_GT(window->listHeight().listHeight(), 360);
@@ -204,9 +201,8 @@ TEST_F(TrayWindowTest, TrayIconShowsTheChosenOrFirstCodeUngrouped)
     EXPECT_EQ(withCode.height(), alone.height());
 }
 
-// Rows cost about a millisecond each: none exist before the window first opens,
-// a closed window does no work, and it reopens with the changes made meanwhile,
-// at their size.
+// Rows cost about a millisecond each: none exist before the window first opens, a closed
+// window does no work, and it reopens with the changes made meanwhile, at their size.
 TEST_F(TrayWindowTest, RowsAreBuiltWhenTheWindowOpensAndCatchUpWithChangesMadeWhileClosed)
 {
     const Account a = testAccount(u"A"_s, u"a"_s);
