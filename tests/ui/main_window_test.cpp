@@ -303,7 +303,6 @@ TEST_F(MainWindowTest, TheMenuBesideAddOffersExportSettingsAboutAndQuit)
 {
     open({testAccount({}, u"A"_s)});
     QSignalSpy settings(m_window.get(), &MainWindow::settingsRequested);
-    QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
     QToolButton* button = m_window->menuButton();
     ASSERT_TRUE(button->isVisible());
     EXPECT_EQ(button->parentWidget(), m_window->addButton()->parentWidget());
@@ -317,9 +316,7 @@ TEST_F(MainWindowTest, TheMenuBesideAddOffersExportSettingsAboutAndQuit)
     m_window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(m_window.get(), Qt::Key_Comma, Qt::ControlModifier);
-    QTest::keyClick(m_window.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(settings.count(), 1);
-    EXPECT_EQ(quit.count(), 1);
+    EXPECT_EQ(settings.count(), 1); // Ctrl+Q: the shell's quit test
 }
 
 // Once the list scrolls, rows must not slide under the scrollbar: every row fits the
