@@ -25,40 +25,6 @@ Account makeAccount(OTPType type, const QByteArray& secret, HashAlgorithm algori
     return a;
 }
 
-TEST(OtpCode, Rfc4226HotpVectorsFollowTheCounterNotTheClock)
-{
-    const char* expected[] = {"755224", "287082", "359152", "969429", "338314",
-                              "254676", "287922", "162583", "399871", "520489"};
-    Account a = makeAccount(OTPType::hotp, rfcKey, HashAlgorithm::sha1, 6);
-    for (std::uint64_t counter = 0; counter < 10; ++counter) {
-        a.counter = counter;
-        EXPECT_EQ(a.code(instantFromSeconds(1.0e9)), QLatin1String(expected[counter])) << counter;
-    }
-}
-
-// SHA-256 and SHA-512 only match when the offset comes from the last byte of the longer MAC.
-TEST(OtpCode, Rfc6238TotpVectorsForEveryHash)
-{
-    const struct
-    {
-        double seconds;
-        const char* codes[3];
-    } vectors[] = {{59, {"94287082", "46119246", "90693936"}},
-                   {1111111109, {"07081804", "68084774", "25091201"}},
-                   {1111111111, {"14050471", "67062674", "99943326"}},
-                   {1234567890, {"89005924", "91819424", "93441116"}},
-                   {2000000000, {"69279037", "90698825", "38618901"}},
-                   {20000000000, {"65353130", "77737706", "47863826"}}};
-    const QByteArray keys[] = {rfcKey, rfcKey + rfcKey.left(12), rfcKey.repeated(3) + rfcKey.left(4)};
-    for (const auto& v : vectors) {
-        for (std::size_t i = 0; i < 3; ++i) {
-            const Account a = makeAccount(OTPType::totp, keys[i], allHashAlgorithms[i], 8);
-            EXPECT_EQ(a.code(instantFromSeconds(v.seconds)), QLatin1String(v.codes[i]))
-                << v.seconds << " " << i;
-        }
-    }
-}
-
 // Modulo 10^d is the last d digits of modulo 10^9: this checks the modulus and the zero
 // padding of every width at once (oathtool only covers 6 to 8 digits).
 TEST(OtpCode, ShorterCodesAreTheLastDigitsOfTheNineDigitCode)

@@ -2,19 +2,15 @@
 #include "hotkeys/copy_feedback.h"
 #include "hotkeys/hot_key_controller.h"
 #include "hotkeys/key_names.h"
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_hot_key_service.h"
 #include "support/fake_keystroke_sender.h"
-#include "support/fake_secure_item_store.h"
 #include "support/fake_sound_player.h"
 #include "support/qt_printers.h"
+#include "support/store_and_settings.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -55,7 +51,7 @@ HotKeyBinding makeBinding(std::optional<QUuid> accountID, std::uint32_t keyCode)
 }
 
 // The controller over fakes, with the clock at 59 s and short paste waits.
-struct Rig
+struct Rig : StoreAndSettings
 {
     Rig() { store.addAccounts({totp, hotp}); }
 
@@ -83,11 +79,6 @@ struct Rig
         return clipboard.writes() == 0 && hud.shown.isEmpty() && sounds.played().isEmpty();
     }
 
-    QTemporaryDir dir;
-    QSettings qsettings{dir.filePath(u"settings.ini"_s), QSettings::IniFormat};
-    AppSettings settings{qsettings};
-    FakeSecureItemStore items;
-    AccountStore store{items};
     FakeHotKeyService service;
     FakeClipboard clipboard;
     FakeKeystrokeSender keys;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/migration_payload.h"
 #include "import/parse_migration.h"
-#include "protobuf_bytes.h"
+#include "support/protobuf_bytes.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>

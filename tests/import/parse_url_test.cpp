@@ -2,7 +2,7 @@
 #include "import/integer_text.h"
 #include "import/parse_url.h"
 #include "import/uri_components.h"
-#include "protobuf_bytes.h"
+#include "support/protobuf_bytes.h"
 
 #include <gtest/gtest.h>
 #include <limits>

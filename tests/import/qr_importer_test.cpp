@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/qr_importer.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/qr_test_links.h"
+#include "support/qr_import_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +12,9 @@ const QString noCode = u"No QR code was found."_s;
 
 constexpr auto showing = &FakeQRDetector::imageWithCodes;
 
-class QRImporterTest : public ::testing::Test
+class QRImporterTest : public ::testing::Test, protected QRImportFakes
 {
 protected:
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
-
     // The scan as the add dialog runs it: an asynchronous capture, then the decoding.
     Result<QList<Account>, QRImportFailure> scanAsynchronously()
     {

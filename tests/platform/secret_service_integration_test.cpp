@@ -3,7 +3,7 @@
 #include "platform/secret_service/secret_service_item_store.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
-#include "support/event_loop_gap.h"
+#include "support/event_loop_watch.h"
 #include "support/test_accounts.h"
 
 #include <QCoreApplication>
@@ -114,59 +114,36 @@ TEST_F(KeyringTest, AccountsOrderAndLabelsSurviveARestartOfTheProgram)
     EXPECT_TRUE(listing.contains("label = Brisvane: account order\n")) << listing.toStdString();
 }
 
-TEST_F(KeyringTest, ItemsWrittenByOtherToolsAreLoadedMigratedAndUpdatedInPlace)
+TEST_F(KeyringTest, ItemsWrittenByOtherToolsAreLoadedEveryLegacyListMovedAndOnlyWhatWasReadDeleted)
 {
     const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
     const QStringList item{u"service"_s, service, u"account"_s, uuidText(c.id)};
-    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=old"_s} + legacy, *encodeAccountList({b, a})));
+    const Account d = testAccount(u"d"_s, {}, "secret-d");
+    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=one"_s} + legacy, *encodeAccountList({b, a})));
+    // Items with one more attribute still match the legacy query, as a second copy would.
+    ASSERT_TRUE(
+        secretTool(QStringList{u"store"_s, u"--label=two"_s} + legacy + QStringList{u"copy"_s, u"2"_s},
+                   *encodeAccountList({d})));
+    ASSERT_TRUE(secretTool(
+        QStringList{u"store"_s, u"--label=bad"_s} + legacy + QStringList{u"copy"_s, u"3"_s}, "not a list"));
     ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=x"_s} + item, *encodeAccount(c)));
-    EXPECT_EQ(loadFresh(), (QList<Account>{b, a, c}));
-    EXPECT_FALSE(secretTool(QStringList{u"lookup"_s} + legacy)) << "moved once";
+    // The keyring returns the two lists in an order of its own.
+    const QList<Account> loaded = loadFresh();
+    EXPECT_TRUE(loaded == (QList<Account>{b, a, d, c}) || loaded == (QList<Account>{d, b, a, c}))
+        << loaded.size();
+    const QByteArray left = search(legacy);
+    EXPECT_EQ(left.count("\n[/"), 1) << left.toStdString();
+    EXPECT_TRUE(left.contains("label = bad\n")) << left.toStdString();
 
     SecretServiceItemStore items;
     AccountStore store(items);
-    ASSERT_EQ(store.accounts(), (QList<Account>{b, a, c}));
+    ASSERT_EQ(store.accounts(), loaded);
     store.incrementCounter(c);
     EXPECT_EQ(store.lastError(), std::nullopt);
     const auto stored = decodeAccount(secretTool(QStringList{u"lookup"_s} + item).value_or(""));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->counter, c.counter + 1);
     EXPECT_EQ(search(item).count("\n[/"), 1) << "updated, not added beside";
-}
-
-TEST_F(KeyringTest, MissingServiceIsReportedAndAccountsAreKeptUntilItReturns)
-{
-    SecretServiceItemStore items;
-    AccountStore store(items);
-    store.addAccounts({a});
-    ASSERT_TRUE(keyring(u"stop"_s));
-
-    store.addAccounts({b});
-    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
-    store.reload();
-    EXPECT_EQ(store.accounts(), (QList<Account>{a, b})) << "a failed load changes nothing in memory";
-    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
-
-    ASSERT_TRUE(keyring(u"start"_s));
-    store.reload();
-    EXPECT_EQ(store.lastError(), std::nullopt);
-    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
-    EXPECT_EQ(loadFresh(), (QList<Account>{a, b}));
-}
-
-TEST_F(KeyringTest, RestartedKeyringIsFoundByTheNextCall)
-{
-    SecretServiceItemStore items;
-    AccountStore store(items);
-    store.addAccounts({a});
-    const auto before = keyring(u"pid"_s);
-    ASSERT_TRUE(keyring(u"restart"_s));
-    ASSERT_NE(keyring(u"pid"_s), before);
-
-    store.addAccounts({b});
-    EXPECT_EQ(store.lastError(), std::nullopt);
-    store.reload();
-    EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
 }
 
 TEST_F(KeyringTest, AStoppedKeyringFreezesNoWindowAndWhatItAnswersLaterIsKept)
@@ -236,29 +213,11 @@ TEST_F(KeyringTest, LockedCollectionIsReportedAndNothingIsLost)
     EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
     EXPECT_EQ(store.unsavedAccounts(), QList<Account>{b});
 
-    // A restart unlocks it again (empty password).
+    // A restart unlocks it again (empty password), and the next call finds the new daemon.
     ASSERT_TRUE(keyring(u"restart"_s));
     store.reload();
     EXPECT_EQ(store.lastError(), std::nullopt);
     EXPECT_EQ(store.accounts(), (QList<Account>{a, b}));
-}
-
-TEST_F(KeyringTest, EveryLegacyListMovesOverAndOnlyWhatWasReadIsDeleted)
-{
-    const QStringList legacy{u"service"_s, legacyService, u"account"_s, u"accounts.v1"_s};
-    // Items with one more attribute still match the legacy query, as a second copy would.
-    ASSERT_TRUE(secretTool(QStringList{u"store"_s, u"--label=one"_s} + legacy, *encodeAccountList({b, a})));
-    ASSERT_TRUE(
-        secretTool(QStringList{u"store"_s, u"--label=two"_s} + legacy + QStringList{u"copy"_s, u"2"_s},
-                   *encodeAccountList({c})));
-    ASSERT_TRUE(secretTool(
-        QStringList{u"store"_s, u"--label=bad"_s} + legacy + QStringList{u"copy"_s, u"3"_s}, "not a list"));
-    // The keyring returns the two lists in an order of its own.
-    const QList<Account> loaded = loadFresh();
-    EXPECT_TRUE(loaded == (QList<Account>{b, a, c}) || loaded == (QList<Account>{c, b, a})) << loaded.size();
-    const QByteArray left = search(legacy);
-    EXPECT_EQ(left.count("\n[/"), 1) << left.toStdString();
-    EXPECT_TRUE(left.contains("label = bad\n")) << left.toStdString();
 }
 
 TEST_F(KeyringTest, ItemUnderALowerCaseKeyIsAdoptedSoCountersAndDeletesReachIt)
@@ -278,22 +237,8 @@ TEST_F(KeyringTest, ItemUnderALowerCaseKeyIsAdoptedSoCountersAndDeletesReachIt)
     EXPECT_EQ(search({u"service"_s, service}).count("\n[/"), 1) << "only the order record";
 }
 
-TEST_F(KeyringTest, DeleteWhileTheKeyringIsDownLandsOnceItReturns)
-{
-    SecretServiceItemStore items;
-    AccountStore store(items);
-    store.addAccounts({a, b});
-    ASSERT_TRUE(keyring(u"stop"_s));
-    store.deleteAccount(a.id);
-    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
-    ASSERT_TRUE(keyring(u"start"_s));
-    store.reload();
-    EXPECT_EQ(store.accounts(), QList<Account>{b});
-    EXPECT_EQ(store.lastError(), std::nullopt);
-    EXPECT_EQ(loadFresh(), QList<Account>{b});
-}
-
-TEST_F(KeyringTest, FailedLoadAtStartIsRetriedAndTheStoredOrderKept)
+// A failed first load, then adds and deletes while the service is gone: nothing is lost.
+TEST_F(KeyringTest, MissingServiceIsReportedAndEveryChangeLandsOnceItReturns)
 {
     {
         SecretServiceItemStore items;
@@ -307,8 +252,19 @@ TEST_F(KeyringTest, FailedLoadAtStartIsRetriedAndTheStoredOrderKept)
     EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
     ASSERT_TRUE(keyring(u"start"_s));
     store.addAccounts({c});
-    EXPECT_EQ(store.accounts(), (QList<Account>{b, a, c}));
-    EXPECT_EQ(loadFresh(), (QList<Account>{b, a, c}));
+    EXPECT_EQ(store.accounts(), (QList<Account>{b, a, c})) << "the stored order comes first";
+
+    ASSERT_TRUE(keyring(u"stop"_s));
+    const Account d = testAccount(u"d"_s, {}, "secret-d");
+    store.addAccounts({d});
+    store.deleteAccount(a.id);
+    EXPECT_EQ(store.lastError(), u"Keychain error: -25291"_s);
+    store.reload();
+    EXPECT_EQ(store.accounts(), (QList<Account>{b, c, d})) << "a failed load changes nothing in memory";
+    ASSERT_TRUE(keyring(u"start"_s));
+    store.reload();
+    EXPECT_EQ(store.lastError(), std::nullopt);
+    EXPECT_EQ(loadFresh(), (QList<Account>{b, c, d}));
 }
 
 TEST_F(KeyringTest, UnreadableItemsAreNamedAndLeftAlone)

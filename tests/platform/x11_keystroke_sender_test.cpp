@@ -43,17 +43,6 @@ TEST(X11KeystrokeSenderTest, PasteTypesTheClipboardIntoTheFocusedField)
     EXPECT_FALSE(keys.modifiersHeld()) << "Ctrl was left down";
 }
 
-TEST(QtClipboardTest, OtherClientsReadTheTextAndTheSecretHint)
-{
-    QtClipboard clipboard;
-    clipboard.setSecretText(u"00123456"_s);
-    EXPECT_EQ(clipboard.text(), u"00123456");
-    const QStringList read{u"-o"_s, u"-selection"_s, u"clipboard"_s};
-    EXPECT_EQ(runTool(u"xclip"_s, read), QByteArray("00123456"));
-    EXPECT_EQ(runTool(u"xclip"_s, read + QStringList{u"-t"_s, u"x-kde-passwordManagerHint"_s}),
-              QByteArray("secret"));
-}
-
 TEST(CanberraSoundPlayerTest, PlayingWithoutASoundDeviceReturnsPromptly)
 {
     CanberraSoundPlayer sounds;

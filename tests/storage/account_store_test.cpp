@@ -2,9 +2,8 @@
 #include "core/account_json.h"
 #include "storage/account_store.h"
 #include "storage/keychain_store.h"
-#include "support/event_loop_gap.h"
+#include "support/event_loop_watch.h"
 #include "support/fake_secure_item_store.h"
-#include "support/gated_secure_item_store.h"
 #include "support/test_accounts.h"
 
 #include <QSignalSpy>
@@ -63,22 +62,6 @@ protected:
     FakeSecureItemStore m_items;
     std::unique_ptr<AccountStore> m_store;
 };
-
-TEST_F(AccountStoreTest, LoadFailureGivesAnEmptyListAndTheMessageUntilAReloadSucceeds)
-{
-    EXPECT_TRUE(open().accounts().isEmpty());
-    EXPECT_FALSE(m_store->lastError()) << "an empty keyring is no error";
-
-    seed({b, a});
-    m_items.setFailure(Op::copyAll, locked);
-    AccountStore& store = open();
-    EXPECT_TRUE(store.accounts().isEmpty());
-    EXPECT_EQ(store.lastError(), u"Keychain error: -25308"_s);
-    m_items.clearFailures();
-    store.reload();
-    EXPECT_EQ(store.accounts(), (QList<Account>{b, a}));
-    EXPECT_FALSE(store.lastError());
-}
 
 TEST_F(AccountStoreTest, AddWritesNewAccountsAndTheOrderSkippingSameSecretNameAndIssuer)
 {
@@ -246,10 +229,13 @@ TEST_F(AccountStoreTest, FailedDeleteIsRetriedAtEveryCallAndKeepsTheErrorUntilIt
 
 TEST_F(AccountStoreTest, FailedFirstLoadIsRetriedAndKeepsTheStoredOrderWithNewAccountsLast)
 {
+    EXPECT_TRUE(open().accounts().isEmpty());
+    EXPECT_FALSE(m_store->lastError()) << "an empty keyring is no error";
     seed({b, a});
     m_items.setFailure(Op::copyAll, locked);
     AccountStore& store = open();
     EXPECT_FALSE(store.hasLoaded());
+    EXPECT_TRUE(store.accounts().isEmpty());
     // While locked for reading, writes may work: the order record stays as it is.
     store.addAccounts({d, c});
     store.moveAccount(c.id, d.id);
@@ -391,10 +377,10 @@ Outcome runCalls(AccountStore::Calls calls)
     items.setFailure(Op::add, locked, uuidText(b.id));
     items.setFailure(Op::remove, locked, uuidText(a.id));
     items.clearCalls();
-    GatedSecureItemStore slow(items, 2ms);
+    items.setDelay(2ms);
     Outcome outcome;
     {
-        AccountStore store(slow, calls);
+        AccountStore store(items, calls);
         // Made while the load is still on its way on the worker thread.
         store.addAccounts({b, c});
         store.moveAccount(c.id, hotp.id);
@@ -426,21 +412,18 @@ TEST(AccountStoreWorker, CallsOnTheWorkerThreadKeepTheOrderAndEveryRuleOfCallsMa
 TEST(AccountStoreWorker, AKeyringThatStopsAnsweringBlocksNoTurnOfTheEventLoopAndLosesNothing)
 {
     FakeSecureItemStore items;
-    GatedSecureItemStore gate(items);
-    AccountStore store(gate, AccountStore::Calls::onWorkerThread);
+    AccountStore store(items, AccountStore::Calls::onWorkerThread);
     ASSERT_TRUE(store.waitForAnswers(5s));
     QSignalSpy responding(&store, &AccountStore::keyringRespondingChanged);
-    gate.close();
+    items.closeGate();
     store.addAccounts({a});
     EXPECT_EQ(store.accounts(), QList<Account>{a}) << "shown at once";
 
     EXPECT_LT(longestEventLoopGap(AccountStore::answerTime + 300ms), 100) << "milliseconds";
     EXPECT_FALSE(store.isKeyringResponding());
-    // Quitting now would ask: the write has not been answered.
-    store.retryPendingChanges(50ms);
-    EXPECT_EQ(store.unsavedAccounts(), QList<Account>{a});
+    EXPECT_EQ(store.unsavedAccounts(), QList<Account>{a}) << "quitting now would ask";
 
-    gate.open();
+    items.openGate();
     EXPECT_TRUE(store.waitForAnswers(5s));
     EXPECT_TRUE(store.isKeyringResponding());
     EXPECT_EQ(responding.count(), 2);

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QtCore/qtestsupport_core.h>
 #include <algorithm>
 #include <chrono>
 #include <functional>
@@ -41,3 +42,13 @@ private:
     QElapsedTimer m_sinceLast;
     qint64 m_longestGapMs = 0;
 };
+
+// Turns the event loop for `during` and returns the longest gap: a frozen window, as a user sees
+// it. QTest::qWait sleeps between turns, so a busy machine does not stretch the gaps.
+inline qint64 longestEventLoopGap(std::chrono::milliseconds during)
+{
+    EventLoopWatch watch;
+    QTest::qWait(static_cast<int>(during.count()));
+    watch.until([] { return true; }); // counts the gap up to now
+    return watch.longestGapMs();
+}

@@ -21,20 +21,40 @@ public:
         std::uint32_t hotKeyID;
     };
 
-    void setPressHandler(PressHandler handler) override;
+    void setPressHandler(PressHandler handler) override { m_handler = std::move(handler); }
     void setKeyboardChangeHandler(KeyboardChangeHandler handler) override
     {
         m_keyboardChange = std::move(handler);
     }
     std::optional<Handle> registerHotKey(std::uint32_t macKeyCode, std::uint32_t carbonModifiers,
-                                         std::uint32_t hotKeyID) override;
-    void unregisterHotKey(Handle handle) override;
+                                         std::uint32_t hotKeyID) override
+    {
+        ++m_registerCalls;
+        if (m_heldElsewhere.count({macKeyCode, carbonModifiers}) ||
+            registrationOf(macKeyCode, carbonModifiers))
+            return std::nullopt;
+        m_registrations[m_nextHandle] = Registration{macKeyCode, carbonModifiers, hotKeyID};
+        return m_nextHandle++;
+    }
+    void unregisterHotKey(Handle handle) override { m_registrations.erase(handle); }
 
-    void holdElsewhere(std::uint32_t keyCode, std::uint32_t modifiers);
-    void releaseElsewhere(std::uint32_t keyCode, std::uint32_t modifiers);
+    void holdElsewhere(std::uint32_t keyCode, std::uint32_t modifiers)
+    {
+        m_heldElsewhere.insert({keyCode, modifiers});
+    }
+    void releaseElsewhere(std::uint32_t keyCode, std::uint32_t modifiers)
+    {
+        m_heldElsewhere.erase({keyCode, modifiers});
+    }
 
     // Delivers a press of whichever registration holds the combination; false when none does.
-    bool press(std::uint32_t keyCode, std::uint32_t modifiers);
+    bool press(std::uint32_t keyCode, std::uint32_t modifiers)
+    {
+        const std::optional<Registration> registration = registrationOf(keyCode, modifiers);
+        if (registration)
+            pressID(registration->hotKeyID);
+        return registration.has_value();
+    }
     // Plays the user switching layouts: combinations held elsewhere stand for those the new
     // layout cannot produce.
     void changeKeyboard()
@@ -43,11 +63,28 @@ public:
             m_keyboardChange();
     }
     // Delivers a press carrying this id, registered or not.
-    void pressID(std::uint32_t hotKeyID);
+    void pressID(std::uint32_t hotKeyID)
+    {
+        if (m_handler)
+            m_handler(hotKeyID);
+    }
 
-    QList<Registration> registrations() const;
+    QList<Registration> registrations() const
+    {
+        QList<Registration> result;
+        for (const auto& [handle, registration] : m_registrations)
+            result.append(registration);
+        return result;
+    }
     // The registration of a combination, if any.
-    std::optional<Registration> registrationOf(std::uint32_t keyCode, std::uint32_t modifiers) const;
+    std::optional<Registration> registrationOf(std::uint32_t keyCode, std::uint32_t modifiers) const
+    {
+        for (const auto& [handle, registration] : m_registrations) {
+            if (registration.keyCode == keyCode && registration.modifiers == modifiers)
+                return registration;
+        }
+        return std::nullopt;
+    }
     int registerCalls() const { return m_registerCalls; }
 
 private:

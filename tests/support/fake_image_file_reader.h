@@ -11,5 +11,9 @@ class FakeImageFileReader : public ImageFileReader
 public:
     QMap<QString, QImage> files;
 
-    std::optional<QImage> loadImage(const QString& path) const override;
+    std::optional<QImage> loadImage(const QString& path) const override
+    {
+        const QImage image = files.value(path);
+        return image.isNull() ? std::nullopt : std::optional(image);
+    }
 };

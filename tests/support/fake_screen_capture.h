@@ -4,6 +4,7 @@
 #include "platform/screen_capture.h"
 
 #include <QList>
+#include <utility>
 
 // Displays given as images; a null image is a display that cannot be captured.
 // Remembers which displays were grabbed. With `asksFirst` the asynchronous capture waits
@@ -15,11 +16,27 @@ public:
     QList<int> grabbed;
     bool asksFirst = false;
 
-    int displayCount() const override;
-    QImage captureDisplay(int index) override;
-    void captureDisplays(int limit, CaptureDone done) override;
+    int displayCount() const override { return int(displays.size()); }
+    QImage captureDisplay(int index) override
+    {
+        grabbed.append(index);
+        return displays.value(index);
+    }
+    void captureDisplays(int limit, CaptureDone done) override
+    {
+        m_pendingLimit = limit;
+        m_pending = std::move(done);
+        if (!asksFirst)
+            answerCapture();
+    }
     // Hands the displays to the capture that is waiting; false when none is.
-    bool answerCapture();
+    bool answerCapture()
+    {
+        if (!m_pending)
+            return false;
+        ScreenCapture::captureDisplays(m_pendingLimit, std::exchange(m_pending, nullptr));
+        return true;
+    }
 
 private:
     int m_pendingLimit = 0;

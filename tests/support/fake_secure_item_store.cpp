@@ -2,6 +2,7 @@
 #include "fake_secure_item_store.h"
 
 #include <algorithm>
+#include <thread>
 
 using namespace SecureItemStatusCode;
 
@@ -102,10 +103,11 @@ SecureItemStatus FakeSecureItemStore::remove(const QString& service, const QStri
 
 SecureItemStatus FakeSecureItemStore::removeItem(const QByteArray& handle)
 {
+    passGate();
     const auto it = std::find_if(m_items.begin(), m_items.end(),
                                  [&](const StoredItem& item) { return item.handle == handle; });
-    if (auto failure = call(Operation::removeItem, it == m_items.end() ? QString() : it->service,
-                            it == m_items.end() ? QString() : it->account))
+    if (auto failure = record(Operation::removeItem, it == m_items.end() ? QString() : it->service,
+                              it == m_items.end() ? QString() : it->account))
         return *failure;
     if (it == m_items.end())
         return itemNotFound;
@@ -113,8 +115,39 @@ SecureItemStatus FakeSecureItemStore::removeItem(const QByteArray& handle)
     return success;
 }
 
+void FakeSecureItemStore::closeGate()
+{
+    const std::lock_guard lock(m_gateMutex);
+    m_gateOpen = false;
+}
+
+void FakeSecureItemStore::openGate()
+{
+    {
+        const std::lock_guard lock(m_gateMutex);
+        m_gateOpen = true;
+    }
+    m_gateOpened.notify_all();
+}
+
+void FakeSecureItemStore::passGate()
+{
+    {
+        std::unique_lock lock(m_gateMutex);
+        m_gateOpened.wait(lock, [this] { return m_gateOpen; });
+    }
+    std::this_thread::sleep_for(m_delay);
+}
+
 std::optional<SecureItemStatus> FakeSecureItemStore::call(Operation operation, const QString& service,
                                                           const QString& account)
+{
+    passGate();
+    return record(operation, service, account);
+}
+
+std::optional<SecureItemStatus> FakeSecureItemStore::record(Operation operation, const QString& service,
+                                                            const QString& account)
 {
     m_calls.append({operation, service, account});
     if (m_failEverything)

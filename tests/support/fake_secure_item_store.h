@@ -6,12 +6,17 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 
 // In-memory secure item store for tests: items kept in insertion order, every call logged,
 // and a failure status that can be injected per operation (optionally for one account key).
+// It can also be slow or stop answering: every call waits while the gate is closed, then takes
+// the delay. Calls may come from any thread.
 class FakeSecureItemStore : public SecureItemStore
 {
 public:
@@ -66,6 +71,10 @@ public:
     int writeCount() const;
     void clearCalls() { m_calls.clear(); }
 
+    void closeGate();
+    void openGate();
+    void setDelay(std::chrono::milliseconds delay) { m_delay = delay; }
+
     SecureItemStatus update(const QString& service, const QString& account, const QByteArray& value,
                             const QString& label) override;
     SecureItemStatus add(const QString& service, const QString& account, const QByteArray& value,
@@ -78,8 +87,11 @@ public:
 
 private:
     QByteArray nextHandle() { return QByteArray::number(++m_lastHandle); }
-    // Logs the call and returns the injected failure for it, if any.
+    // Passes the gate, then logs the call and returns the injected failure for it, if any.
     std::optional<SecureItemStatus> call(Operation operation, const QString& service, const QString& account);
+    void passGate();
+    std::optional<SecureItemStatus> record(Operation operation, const QString& service,
+                                           const QString& account);
     const StoredItem* find(const QString& service, const QString& account) const;
 
     QList<StoredItem> m_items;
@@ -88,4 +100,8 @@ private:
     std::map<std::pair<Operation, QString>, SecureItemStatus> m_failures;
     std::optional<SecureItemStatus> m_failEverything;
     int m_lastHandle = 0;
+    std::chrono::milliseconds m_delay{};
+    std::mutex m_gateMutex;
+    std::condition_variable m_gateOpened;
+    bool m_gateOpen = true;
 };

@@ -4,6 +4,7 @@
 #include "core/account.h"
 #include "core/result.h"
 #include "import/qr_import_error.h"
+#include "support/protobuf_bytes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,23 +28,14 @@ struct ExportEntry
     QString issuer;
 };
 
-// A length-delimited Protocol Buffers field.
-inline QByteArray exportField(int number, const QByteArray& bytes)
-{
-    QByteArray out(1, char(number * 8 + 2));
-    auto length = quint64(bytes.size());
-    for (; length >= 0x80; length >>= 7)
-        out.append(char((length & 0x7F) | 0x80));
-    return out.append(char(length)).append(bytes);
-}
-
 inline QString exportLink(const QList<ExportEntry>& entries)
 {
+    using ProtobufBytes::bytesField;
     QByteArray payload;
     for (const ExportEntry& entry : entries) {
-        const QByteArray secret = entry.secret.isEmpty() ? QByteArray() : exportField(1, entry.secret);
-        payload += exportField(1, secret + exportField(2, entry.name.toUtf8()) +
-                                      exportField(3, entry.issuer.toUtf8()));
+        const QByteArray secret = entry.secret.isEmpty() ? QByteArray() : bytesField(1, entry.secret);
+        payload +=
+            bytesField(1, secret + bytesField(2, entry.name.toUtf8()) + bytesField(3, entry.issuer.toUtf8()));
     }
     return QStringLiteral("otpauth-migration://offline?data=") +
            QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(payload.toBase64())));

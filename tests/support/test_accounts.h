@@ -3,6 +3,7 @@
 
 #include "core/account.h"
 #include "core/uuid_text.h"
+#include "support/qt_printers.h"
 
 #include <QList>
 #include <QUuid>
@@ -21,19 +22,6 @@ inline Account testAccount(const QString& name, const QString& issuer, const QBy
     account.counter = counter;
     account.createdAt = instantFromSeconds(1714555800);
     return account;
-}
-
-inline QList<QUuid> idsOf(const QList<Account>& accounts)
-{
-    QList<QUuid> ids;
-    for (const Account& account : accounts)
-        ids.append(account.id);
-    return ids;
-}
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
 }
 
 inline void PrintTo(const Account& account, std::ostream* os)

@@ -9,12 +9,14 @@
 // still answer the X server (clipboard requests, key events). Returns its standard output,
 // or nothing when it failed or did not finish in time.
 inline std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments,
-                                         int timeoutMs = 5000)
+                                         const QByteArray& input = {}, int timeoutMs = 5000)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForStarted(timeoutMs))
         return std::nullopt;
+    process.write(input);
+    process.closeWriteChannel();
     const bool finished = QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
     if (!finished) {
         process.kill();

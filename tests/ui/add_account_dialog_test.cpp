@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base32.h"
-#include "import/qr_importer.h"
 #include "support/event_loop_watch.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/qr_test_links.h"
+#include "support/qr_import_fakes.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/add_account/add_account_model.h"
 
@@ -28,13 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddAccountDialogTest : public ::testing::Test
+class AddAccountDialogTest : public ::testing::Test, protected QRImportFakes
 {
 protected:
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
     QList<QList<Account>> added;
     std::unique_ptr<AddAccountDialog> dialog;
 
@@ -110,11 +102,8 @@ TEST_F(AddAccountDialogTest, StartsOnScanAndThePrimaryButtonFollowsTheMode)
     }
 }
 
-TEST_F(AddAccountDialogTest, PasteNeedsMoreThanWhiteSpaceAndAddsTheLinkTrimmed)
+TEST_F(AddAccountDialogTest, PasteAddsTheLinkTrimmedAndCloses)
 {
-    pasteLink(u"  \n \t\n"_s);
-    EXPECT_FALSE(primary()->isEnabled());
-
     pasteLink(u"  "_s + setupLink(u"Example:alice"_s) + u"  \n"_s);
     EXPECT_TRUE(primary()->isEnabled());
     pressPrimary();
@@ -130,9 +119,7 @@ TEST_F(AddAccountDialogTest, BadInputStaysForCorrectingWithItsMessage)
     // The export's only entry has no secret, so the decoder drops it.
     const std::tuple<bool, QString, QString> cases[] = {
         {true, exportLink({{QByteArray(), u"e"_s, u"X"_s}}), u"No accounts were imported."_s},
-        {true, u"https://example.com/login"_s, u"Unsupported URL scheme."_s},
         {false, u"JBSWY3DP0"_s, u"Secret is not valid Base32."_s},
-        {false, u"JBSWY3DP1"_s, u"Secret is not valid Base32."_s},
     };
     for (const auto& [isLink, input, message] : cases) {
         SCOPED_TRACE(input.toStdString());
@@ -149,49 +136,22 @@ TEST_F(AddAccountDialogTest, BadInputStaysForCorrectingWithItsMessage)
     }
 }
 
-TEST_F(AddAccountDialogTest, ManualNeedsANameAndASecret)
-{
-    typeManual(u"   "_s, u"JBSWY3DPEHPK3PXP"_s);
-    EXPECT_FALSE(primary()->isEnabled());
-    QTest::keyClicks(field(u"nameEdit"_s), u"bob"_s);
-    EXPECT_TRUE(primary()->isEnabled());
-    field(u"secretEdit"_s)->clear();
-    QTest::keyClicks(field(u"secretEdit"_s), u"  "_s);
-    EXPECT_FALSE(primary()->isEnabled());
-}
-
-TEST_F(AddAccountDialogTest, ReturnAddsALowerCaseSecretWithSpacesAndTheDefaults)
+TEST_F(AddAccountDialogTest, EveryManualChoiceReachesTheAccountWhichReturnAdds)
 {
     QTest::keyClicks(field(u"issuerEdit"_s), u"Example"_s);
     typeManual(u"alice@example.com"_s, u"jbsw y3dp ehpk 3pxp"_s);
+    auto* period = find<QSpinBox>(u"periodSpin"_s);
+    EXPECT_EQ(period->text(), u"30 seconds"_s);
+    period->stepBy(1);
+    choose(u"typeSelector"_s, u"Counter (HOTP)"_s);
+    EXPECT_FALSE(period->isVisible()) << "hidden for a counter, but kept";
+    choose(u"algorithmSelector"_s, u"SHA256"_s);
+    choose(u"digitsSelector"_s, u"8"_s);
     QTest::keyClick(field(u"secretEdit"_s), Qt::Key_Return);
     ASSERT_EQ(added.size(), 1);
     const Account account = added.front().front();
     EXPECT_EQ(account.secret, decodeBase32(u"JBSWY3DPEHPK3PXP"_s).value());
     EXPECT_EQ(account.issuer, u"Example"_s);
-    EXPECT_EQ(account.type, OTPType::totp);
-    EXPECT_EQ(account.algorithm, HashAlgorithm::sha1);
-    EXPECT_EQ(account.digits, 6);
-    EXPECT_EQ(account.period, 30);
-}
-
-TEST_F(AddAccountDialogTest, PeriodStopsAtItsBoundsAndACounterTypeHidesButKeepsIt)
-{
-    typeManual(u"alice"_s, u"JBSWY3DPEHPK3PXP"_s);
-    auto* period = find<QSpinBox>(u"periodSpin"_s);
-    EXPECT_EQ(period->text(), u"30 seconds"_s);
-    period->stepBy(-10);
-    EXPECT_EQ(dialog->model().manualPeriod(), 15);
-    period->stepBy(20);
-    EXPECT_EQ(dialog->model().manualPeriod(), 120);
-    period->stepBy(-5);
-    choose(u"typeSelector"_s, u"Counter (HOTP)"_s);
-    EXPECT_FALSE(period->isVisible());
-    choose(u"algorithmSelector"_s, u"SHA256"_s);
-    choose(u"digitsSelector"_s, u"8"_s);
-    pressPrimary();
-    ASSERT_EQ(added.size(), 1);
-    const Account account = added.front().front();
     EXPECT_EQ(account.type, OTPType::hotp);
     EXPECT_EQ(account.algorithm, HashAlgorithm::sha256);
     EXPECT_EQ(account.digits, 8);
@@ -199,7 +159,7 @@ TEST_F(AddAccountDialogTest, PeriodStopsAtItsBoundsAndACounterTypeHidesButKeepsI
     EXPECT_EQ(account.period, 45);
 }
 
-TEST_F(AddAccountDialogTest, AScanThatFindsNothingCanBeRepeatedAndTwoCodesAreAddedOnce)
+TEST_F(AddAccountDialogTest, AScanShowsItsProgressAndAFailureLeavesTheDialogReadyForAnother)
 {
     screens.displays = {FakeQRDetector::imageWithCodes({})};
     pressPrimary();
@@ -210,14 +170,6 @@ TEST_F(AddAccountDialogTest, AScanThatFindsNothingCanBeRepeatedAndTwoCodesAreAdd
     EXPECT_EQ(status(), u"No QR code was found."_s);
     EXPECT_FALSE(find<QProgressBar>(u"busyIndicator"_s)->isVisible());
     EXPECT_TRUE(dialog->isVisible());
-
-    screens.displays = {FakeQRDetector::imageWithCodes({setupLink(u"a"_s)}),
-                        FakeQRDetector::imageWithCodes({setupLink(u"b"_s)})};
-    pressPrimary();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !dialog->isVisible(); }, 5000));
-    ASSERT_EQ(added.size(), 1);
-    EXPECT_EQ(added.front().size(), 2);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(AddAccountDialogTest, EscapeDuringTheWaitCancelsTheScan)

@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/formats/aegis_vault.h"
-#include "import/qr_importer.h"
 #include "support/event_loop_watch.h"
-#include "support/fake_image_file_reader.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/qr_test_links.h"
+#include "support/qr_import_fakes.h"
 #include "ui/add_account/add_account_model.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
@@ -19,24 +13,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddAccountModelTest : public ::testing::Test
+class AddAccountModelTest : public ::testing::Test, protected QRImportFakes
 {
 protected:
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
     QList<QList<Account>> added;
     int dismissals = 0;
     AddAccountModel model{importer, [this](const QList<Account>& accounts) { added.append(accounts); },
                           [this] { ++dismissals; }};
 
     // A successful scan leaves isWorking set: the dialog closes instead.
-    void waitUntil(const std::function<bool()>& done,
-                   std::chrono::milliseconds limit = std::chrono::seconds(5))
+    static void waitUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
-        for (QDeadlineTimer deadline(limit); !done() && !deadline.hasExpired();)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        EventLoopWatch().until(done, limit);
     }
 
     void addLink(const QString& text)
@@ -131,22 +120,6 @@ TEST_F(AddAccountModelTest, SlowDetectionLeavesTheEventLoopTurning)
     EXPECT_EQ(dismissals, 0);
 }
 
-TEST_F(AddAccountModelTest, ImageFileReportsFailuresAndACancelledChooserChangesNothing)
-{
-    model.chooseImageFile(u"/notes.txt"_s);
-    waitUntil([this] { return !model.isWorking(); });
-    EXPECT_EQ(model.status(), u"Could not read the image."_s);
-    model.chooseImageFile(QString());
-    EXPECT_EQ(model.status(), u"Could not read the image."_s);
-
-    files.files[u"/codes.png"_s] = FakeQRDetector::imageWithCodes({setupLink(u"Example:alice"_s)});
-    model.chooseImageFile(u"/codes.png"_s);
-    waitUntil([this] { return dismissals > 0; });
-    ASSERT_EQ(added.size(), 1);
-    EXPECT_EQ(added.front().front().name, u"alice"_s);
-    EXPECT_EQ(dismissals, 1);
-}
-
 TEST_F(AddAccountModelTest, BackupFilesAskForTheirPasswordAndImportAllOrNothing)
 {
     Account account;
@@ -218,6 +191,9 @@ TEST_F(AddAccountModelTest, LinkFailuresShowTheirMessageAndKeepTheText)
 
 TEST_F(AddAccountModelTest, ManualAccountTrimsSpacesButNotLineBreaksAndKeepsEveryChoice)
 {
+    EXPECT_EQ(
+        std::tuple(model.manualType(), model.manualAlgorithm(), model.manualDigits(), model.manualPeriod()),
+        std::tuple(OTPType::totp, HashAlgorithm::sha1, 6, 30));
     model.setManualIssuer(u"\u00A0\tExample "_s);
     model.setManualName(u" alice\n"_s);
     model.setManualSecret(u"jbsw y3dp ehpk 3pxp"_s);
@@ -246,9 +222,12 @@ TEST_F(AddAccountModelTest, SecretsThatDecodeToNothingAndBlankFieldsAddNothing)
         model.addManual();
         EXPECT_EQ(model.status(), u"Secret is not valid Base32."_s) << secret.toStdString();
     }
-    model.setManualSecret(u"JBSWY3DPEHPK3PXP"_s);
-    model.setManualName(u"  "_s);
     model.setMode(AddMode::manual);
+    model.setManualSecret(u" \t"_s);
+    EXPECT_FALSE(model.isPrimaryEnabled());
+    model.setManualSecret(u"JBSWY3DPEHPK3PXP"_s);
+    EXPECT_TRUE(model.isPrimaryEnabled());
+    model.setManualName(u"  "_s);
     EXPECT_FALSE(model.isPrimaryEnabled());
     model.addManual();
     model.setLinkText(u" \n\t"_s);
@@ -268,10 +247,3 @@ TEST_F(AddAccountModelTest, PeriodStepperStopsAt15And120)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -4,16 +4,11 @@
 // Every window of the program, opened over fakes with a time-based and a counter-based account
 // and one hotkey binding, for tests that look at all of them at once.
 
-#include "import/qr_importer.h"
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_clipboard.h"
-#include "support/fake_image_file_reader.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"
-#include "support/fake_qr_detector.h"
-#include "support/fake_screen_capture.h"
-#include "support/fake_secure_item_store.h"
+#include "support/qr_import_fakes.h"
+#include "support/store_and_settings.h"
 #include "ui/about/about_window.h"
 #include "ui/add_account/add_account_dialog.h"
 #include "ui/main_window/main_window.h"
@@ -23,12 +18,10 @@
 #include "ui_test_support.h"
 
 #include <QCoreApplication>
-#include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <memory>
 
-struct AllWindows
+struct AllWindows : StoreAndSettings, QRImportFakes
 {
     AllWindows()
     {
@@ -50,19 +43,10 @@ struct AllWindows
         return {main.get(), settingsWindow.get(), tray.get(), addDialog.get(), about.get()};
     }
 
-    QTemporaryDir dir;
-    QSettings preferences{dir.filePath(QStringLiteral("brisvane.conf")), QSettings::IniFormat};
-    FakeSecureItemStore items;
-    AccountStore store{items};
-    AppSettings settings{preferences};
     TickingClock clock{nullptr, [] { return instantFromSeconds(59); }};
     FakeClipboard clipboard;
     FakeLoginItem loginItem;
     FakeKeystrokeSender keystrokes;
-    FakeScreenCapture screens;
-    FakeQRDetector detector;
-    FakeImageFileReader files;
-    QRImporter importer{screens, detector, files};
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<SettingsWindow> settingsWindow;
     std::unique_ptr<TrayWindow> tray;

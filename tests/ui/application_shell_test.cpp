@@ -41,8 +41,14 @@ protected:
     }
 };
 
-TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyController)
+TEST_F(ApplicationShellTest, LoadsTheAccountsAndATrayStartOrTheFirstShownWindowMakesTheOnlyController)
 {
+    {
+        auto tray = makeShell();
+        tray->ensureHotKeyController();
+        EXPECT_NE(tray->hotKeyController(), nullptr);
+        EXPECT_FALSE(tray->hasMainWindow());
+    }
     AccountStore(m_items).addAccounts({testAccount({}, u"alice"_s)});
     auto shell = makeShell();
     EXPECT_EQ(shell->store().accounts().size(), 1);
@@ -62,17 +68,6 @@ TEST_F(ApplicationShellTest, LoadsTheAccountsAndTheFirstShownWindowMakesTheOnlyC
     EXPECT_EQ(shell->hotKeyController(), first);
 }
 
-TEST_F(ApplicationShellTest, TrayOrHiddenStartCreatesTheControllerWithoutTheWindow)
-{
-    auto shell = makeShell();
-    shell->ensureHotKeyController();
-    HotKeyController* const first = shell->hotKeyController();
-    ASSERT_NE(first, nullptr);
-    EXPECT_FALSE(shell->hasMainWindow());
-    shell->showMainWindow();
-    EXPECT_EQ(shell->hotKeyController(), first);
-}
-
 // A combination being recorded must reach the recorder, not the controller's grab.
 TEST_F(ApplicationShellTest, RecordingInTheSettingsSuspendsTheHotkeysUntilItEnds)
 {
@@ -85,7 +80,7 @@ TEST_F(ApplicationShellTest, RecordingInTheSettingsSuspendsTheHotkeysUntilItEnds
     EXPECT_FALSE(shell->hotKeyController()->isSuspended());
 }
 
-TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
+TEST_F(ApplicationShellTest, EveryWayToQuitAsksFirstWhileAnAccountExistsOnlyInMemory)
 {
     auto shell = makeShell();
     QList<int> asked;
@@ -100,11 +95,27 @@ TEST_F(ApplicationShellTest, QuitAsksFirstWhileAnAccountExistsOnlyInMemory)
     EXPECT_FALSE(shell->requestQuit());
     EXPECT_EQ(asked, QList<int>{1});
     EXPECT_EQ(shell->store().accounts().size(), 1);
-    // The main window's Quit takes the same path; its Settings and About open their windows.
-    Q_EMIT shell->mainWindow().quitRequested();
-    Q_EMIT shell->mainWindow().settingsRequested();
-    Q_EMIT shell->mainWindow().aboutRequested();
-    EXPECT_EQ(asked, (QList<int>{1, 1}));
+    // The main window's Quit, Ctrl+Q and closing the only window take the same path.
+    shell->showMainWindow();
+    MainWindow& window = shell->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Q_EMIT window.quitRequested();
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.close()) << "without a tray the window is the only way back";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(asked, (QList<int>{1, 1, 1, 1}));
+
+    // Nobody to ask (the session ends) means keep running, and say why.
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(shell->mayQuit(false));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("keeps running: 1 account"), std::string::npos);
+    shell->setClosingMainWindowQuits(false);
+    EXPECT_TRUE(window.close()) << "with a tray it only hides";
+    EXPECT_EQ(asked.size(), 4);
+
+    // Its Settings and About open their windows.
+    Q_EMIT window.settingsRequested();
+    Q_EMIT window.aboutRequested();
     ASSERT_NE(shell->settingsWindow(), nullptr);
     EXPECT_TRUE(shell->settingsWindow()->isVisible());
     ASSERT_NE(shell->aboutWindow(), nullptr);
@@ -128,7 +139,7 @@ TEST_F(ApplicationShellTest, QuitWhileAWriteIsUnansweredWaitsForItAWhileThenAsks
         asked += unsaved;
         return false;
     });
-    m_keyring.close();
+    m_items.closeGate();
     shell->store().addAccounts({testAccount({}, u"alice"_s)});
     QElapsedTimer waited;
     waited.start();
@@ -136,41 +147,10 @@ TEST_F(ApplicationShellTest, QuitWhileAWriteIsUnansweredWaitsForItAWhileThenAsks
     EXPECT_GE(waited.elapsed(), 1900);
     EXPECT_EQ(asked, 1);
 
-    m_keyring.open();
+    m_items.openGate();
     EXPECT_TRUE(shell->requestQuit());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(AccountStore(m_items).accounts().size(), 1);
-}
-
-TEST_F(ApplicationShellTest, CtrlQAndClosingTheOnlyWindowAskLikeTheTrayAndNobodyToAskMeansKeepRunning)
-{
-    auto shell = makeShell();
-    int asked = 0;
-    shell->setUnsavedQuitConfirmation([&](int) {
-        ++asked;
-        return false;
-    });
-    m_items.failEverything(SecureItemStatusCode::notAvailable);
-    shell->store().addAccounts({testAccount({}, u"alice"_s)});
-    shell->showMainWindow();
-    MainWindow& window = shell->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-
-    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(asked, 1) << "Ctrl+Q in the main window";
-    EXPECT_FALSE(window.close()) << "without a tray the window is the only way back";
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(asked, 2);
-
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(shell->mayQuit(false));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("keeps running: 1 account"), std::string::npos);
-    EXPECT_EQ(asked, 2);
-
-    shell->setClosingMainWindowQuits(false);
-    EXPECT_TRUE(window.close()) << "with a tray it only hides";
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(shell->store().accounts().size(), 1);
 }
 
 TEST(TickingClock, StartsAtCreationAndPublishesEachTickASecondApart)
@@ -208,7 +188,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(SingleInstanceTest, ALaterLaunchStandsDownAndOnlyAnActivatingOneRaisesTheFirst)
+TEST_F(SingleInstanceTest, ALaterLaunchStandsDownOnlyAnActivatingOneRaisesTheFirstAndALinkArrivesWhole)
 {
     SingleInstance first(serverName());
     ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
@@ -222,12 +202,8 @@ TEST_F(SingleInstanceTest, ALaterLaunchStandsDownAndOnlyAnActivatingOneRaisesThe
     EXPECT_EQ(launch(SingleInstance::Request::settings), SingleInstance::Role::secondary);
     EXPECT_TRUE(settings.count() == 1 || settings.wait(5000));
     EXPECT_EQ(activations.count(), 1);
-}
 
-TEST_F(SingleInstanceTest, ALinkGivenToALaterLaunchReachesTheFirstWhole)
-{
-    SingleInstance first(serverName());
-    ASSERT_EQ(first.claim(SingleInstance::Request::activate), SingleInstance::Role::primary);
+    // A link given to a later launch reaches the first whole.
     QSignalSpy links(&first, &SingleInstance::linkReceived);
     const QString link =
         u"otpauth://totp/B%C3%A4nk:z%0Aoe?secret=JBSWY3DP&issuer=Bänk&x=\n"_s + QString(3000, u'a');

@@ -3,12 +3,9 @@
 // with xclip as another application would.
 
 #include "platform/qt/qt_clipboard.h"
+#include "support/x11_test_tools.h"
 #include "ui/shell/expiring_clipboard.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,22 +14,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Our own process answers xclip's selection request, so its event loop must keep running.
+// Our own process answers xclip's selection request, so its event loop must keep running. An
+// empty clipboard makes xclip fail.
 QString xclip(const QStringList& arguments, const QByteArray& input = {})
 {
-    QProcess process;
-    process.start(u"xclip"_s, QStringList{u"-selection"_s, u"clipboard"_s} + arguments);
-    if (!process.waitForStarted(5000))
-        return u"<xclip did not start>"_s;
-    process.write(input);
-    process.closeWriteChannel();
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (process.state() != QProcess::NotRunning && elapsed.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        process.waitForFinished(10);
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return QString::fromUtf8(
+        runTool(u"xclip"_s, QStringList{u"-selection"_s, u"clipboard"_s} + arguments, input).value_or(""));
 }
 
 QString clipboardSeenByOthers()

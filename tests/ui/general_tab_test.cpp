@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/xdg/xdg_autostart_entry.h"
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
 #include "support/fake_login_item.h"
-#include "support/fake_secure_item_store.h"
+#include "support/store_and_settings.h"
 #include "ui/settings/general_tab.h"
 #include "ui/settings/settings_window.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -27,14 +21,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class GeneralTabTest : public ::testing::Test
+class GeneralTabTest : public ::testing::Test, protected StoreAndSettings
 {
 protected:
-    QTemporaryDir dir;
-    QSettings preferences{dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeSecureItemStore items;
-    AccountStore store{items};
-    AppSettings settings{preferences};
     FakeLoginItem loginItem;
     std::unique_ptr<GeneralTab> tab;
 
@@ -173,15 +162,21 @@ TEST_F(GeneralTabTest, AFailureSnapsTheSwitchBackAndOnlyRealChangesTouchTheLogin
     EXPECT_EQ(loginItem.unregisters(), 1);
 }
 
-TEST_F(GeneralTabTest, StatusIsPolledOnlyWhileVisible)
+TEST_F(GeneralTabTest, StatusIsPolledOnlyWhileTheTabIsShown)
 {
-    open();
-    EXPECT_TRUE(tab->isRefreshing());
+    FakeKeystrokeSender keystrokes;
+    SettingsWindow window(store, settings, loginItem, keystrokes, QString());
+    window.present();
+    GeneralTab* general = window.generalTab();
+    EXPECT_TRUE(general->isRefreshing());
     // Enabled from elsewhere (another tool wrote the entry): seen within one poll.
     loginItem.setStatus(LoginItem::Status::enabled);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return launchSwitch()->isChecked(); }, 3000));
-    tab->hide();
-    EXPECT_FALSE(tab->isRefreshing());
+    auto* launch = general->findChild<QCheckBox*>(u"launchAtLogin"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return launch->isChecked(); }, 3000));
+    ASSERT_EQ(window.tabs()->count(), 2);
+    EXPECT_EQ(window.tabs()->tabText(1), u"Hotkeys"_s);
+    window.tabs()->setCurrentIndex(1);
+    EXPECT_FALSE(general->isRefreshing());
 }
 
 TEST_F(GeneralTabTest, KeyringManagerButtonOnlyWhenOneIsInstalled)
@@ -194,31 +189,4 @@ TEST_F(GeneralTabTest, KeyringManagerButtonOnlyWhenOneIsInstalled)
     child<QPushButton>(u"openKeyringManager"_s)->click();
     EXPECT_TRUE(shown(u"keyringLaunchError"_s));
     EXPECT_EQ(child<QLabel>(u"keyringLaunchError"_s)->text(), u"Could not start seahorse."_s);
-}
-
-TEST_F(GeneralTabTest, RealAutostartEntryFollowsTheSwitch)
-{
-    QTemporaryDir config;
-    XdgAutostartEntry entry(config.path(), u"/usr/bin/brisvane"_s, {u"--background"_s});
-    GeneralTab real(store, settings, entry, QString());
-    real.show();
-    auto* launch = real.findChild<QCheckBox*>(u"launchAtLogin"_s);
-    launch->click();
-    EXPECT_TRUE(QFile::exists(entry.entryPath()));
-    EXPECT_TRUE(launch->isChecked());
-    launch->click();
-    EXPECT_FALSE(QFile::exists(entry.entryPath()));
-    EXPECT_FALSE(launch->isChecked());
-}
-
-TEST_F(GeneralTabTest, SettingsWindowStopsPollingWhenTheHotkeysTabIsShown)
-{
-    FakeKeystrokeSender keystrokes;
-    SettingsWindow window(store, settings, loginItem, keystrokes, QString());
-    window.present();
-    ASSERT_EQ(window.tabs()->count(), 2);
-    EXPECT_EQ(window.tabs()->tabText(1), u"Hotkeys"_s);
-    EXPECT_TRUE(window.generalTab()->isRefreshing());
-    window.tabs()->setCurrentIndex(1);
-    EXPECT_FALSE(window.generalTab()->isRefreshing());
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/app_settings.h"
-#include "storage/account_store.h"
 #include "support/fake_keystroke_sender.h"
-#include "support/fake_secure_item_store.h"
+#include "support/store_and_settings.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/settings/hotkeys_tab_binding_row.h"
 #include "ui/widgets/recorder_button.h"
@@ -12,9 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -28,14 +24,9 @@ const QString pasteImpossible =
     u"Auto-paste: insert the code at the cursor (not possible in this desktop session)"_s;
 const QString pastePossible = u"Auto-paste: insert the code at the cursor in the focused app"_s;
 
-class HotKeysTabTest : public ::testing::Test
+class HotKeysTabTest : public ::testing::Test, protected StoreAndSettings
 {
 protected:
-    QTemporaryDir dir;
-    QSettings preferences{dir.filePath(u"brisvane.conf"_s), QSettings::IniFormat};
-    FakeSecureItemStore items;
-    AccountStore store{items};
-    AppSettings settings{preferences};
     FakeKeystrokeSender keystrokes;
     std::unique_ptr<HotKeysTab> tab;
     Account alice = testAccount(u"Acme"_s, u"alice"_s);

@@ -7,24 +7,21 @@
 #include "support/fake_login_item.h"
 #include "support/fake_secure_item_store.h"
 #include "support/fake_sound_player.h"
-#include "support/gated_secure_item_store.h"
 #include "ui/shell/application_shell.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 
-// Every service a shell needs, as fakes, with the preferences in a folder of their own. The
-// shell's keyring thread reaches the items through a gate, which tests may close.
+// Every service a shell needs, as fakes, with the preferences in a folder of their own.
 struct ShellFakes
 {
     ShellServices services()
     {
-        return {m_keyring, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}};
+        return {m_items, m_preferences, m_clipboard, m_hotKeys, m_keystrokes, m_sounds, m_login, {}};
     }
 
     QTemporaryDir m_dir;
     FakeSecureItemStore m_items;
-    GatedSecureItemStore m_keyring{m_items};
     QSettings m_preferences{m_dir.filePath(QStringLiteral("brisvane.conf")), QSettings::IniFormat};
     FakeClipboard m_clipboard;
     FakeHotKeyService m_hotKeys;

@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/qt_printers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <ostream>
-
-// Readable failure output for Qt text in assertions.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Protocol Buffers wire-format bytes written by hand, so that tests can also build the
 // malformed forms no encoder would produce.
