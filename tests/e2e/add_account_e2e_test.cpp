@@ -123,9 +123,10 @@ protected:
     void openAddDialog()
     {
         ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_mainWindow}));
-        ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+n")}));
-        const QString dialog = waitForWindow(QStringLiteral("Add account"));
-        ASSERT_FALSE(dialog.isEmpty()) << "Ctrl+N did not open the add dialog";
+        QString dialog;
+        ASSERT_TRUE(pressUntil(QStringLiteral("ctrl+n"), [&] {
+            return !(dialog = waitForWindow(QStringLiteral("Add account"), 1)).isEmpty();
+        })) << "Ctrl+N did not open the add dialog";
         ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog}));
     }
 

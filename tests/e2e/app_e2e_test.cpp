@@ -170,10 +170,10 @@ TEST_F(AppEndToEnd, WithoutATrayTheMainWindowOpensTheSettingsAndQuits)
     const QString window = waitForMainWindow();
     ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
     ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
-    ASSERT_TRUE(
-        xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("ctrl+comma")}));
-    const QString settings = waitForWindow(QStringLiteral("Settings"));
-    ASSERT_FALSE(settings.isEmpty()) << "Ctrl+comma opened no settings";
+    QString settings;
+    ASSERT_TRUE(pressUntil(QStringLiteral("ctrl+comma"), [&] {
+        return !(settings = waitForWindow(QStringLiteral("Settings"), 1)).isEmpty();
+    })) << "Ctrl+comma opened no settings";
     // The desktop adds the program's name once, after the window's own title.
     EXPECT_EQ(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), settings}).out,
               u"Settings \u2014 Brisvane"_s);
@@ -184,10 +184,16 @@ TEST_F(AppEndToEnd, WithoutATrayTheMainWindowOpensTheSettingsAndQuits)
     // The menu button is the last one in the header, right of Add; its last entry is Quit.
     ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
     const int width = windowGeometry(window).value(QStringLiteral("WIDTH"));
+    const auto programWindows = [] {
+        return run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                               QStringLiteral("--classname"), QStringLiteral("^brisvane$")})
+            .out.count(u'\n');
+    };
+    const qsizetype before = programWindows();
     ASSERT_TRUE(
         xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(width - 26),
                  QStringLiteral("24"), QStringLiteral("click"), QStringLiteral("1")}));
-    QThread::msleep(400);
+    ASSERT_TRUE(waitUntil([&] { return programWindows() > before; })) << "the menu did not open";
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")}));
     ASSERT_TRUE(app->waitForFinished(10000)) << "Quit in the window's menu did not end the program";
     EXPECT_EQ(app->exitStatus(), QProcess::NormalExit);
