@@ -98,8 +98,12 @@ TEST_F(TrayEndToEnd, ARecordedBindingCopiesTheCode)
     ASSERT_TRUE(click(QPoint(settings->geometry.left() + 60, settings->geometry.bottom() - 26)));
     QThread::msleep(300);
     // From "Add hotkey" the new row follows in the focus chain: switch, account, recorder.
-    ASSERT_TRUE(press({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Down"),
-                       QStringLiteral("Tab"), QStringLiteral("space"), QStringLiteral("ctrl+alt+shift+y")}));
+    for (const QString& key :
+         {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Down"), QStringLiteral("Tab"),
+          QStringLiteral("space"), QStringLiteral("ctrl+alt+shift+y")}) {
+        ASSERT_TRUE(press({key}));
+        QThread::msleep(150);
+    }
 
     // The hotkeys follow the bindings 120 ms after the last change; a press before that
     // reaches only the recorder, which no longer records.
