@@ -23,17 +23,6 @@ bool pressKeys(const QStringList& combinations)
     return pressed.exitCode == 0;
 }
 
-void stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-}
-
 TEST(WaylandScanEndToEnd, CtrlNThenScanAddsTheCodeAnotherWindowShows)
 {
     ASSERT_EQ(qgetenv("BRISVANE_WAYLAND_SESSION"), "1") << "run inside tools/wayland-session";
@@ -53,15 +42,11 @@ TEST(WaylandScanEndToEnd, CtrlNThenScanAddsTheCodeAnotherWindowShows)
     QPainter(&page).drawImage(20, (page.height() - codeImage.height()) / 2, codeImage);
     const QString pagePath = files.filePath(u"page.png"_s);
     ASSERT_TRUE(page.save(pagePath));
-    QProcess imageWindow;
-    imageWindow.start(QStringLiteral(IMAGE_WINDOW), {u"qr-e2e"_s, pagePath, u"0"_s, u"0"_s});
-    ASSERT_TRUE(imageWindow.waitForStarted());
+    Program imageWindow;
+    ASSERT_TRUE(imageWindow.start(QStringLiteral(IMAGE_WINDOW), {u"qr-e2e"_s, pagePath, u"0"_s, u"0"_s}));
     QThread::msleep(1000);
-
-    QProcess app;
-    app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    app.start(QStringLiteral(BRISVANE_APP), {});
-    ASSERT_TRUE(app.waitForStarted());
+    Program app;
+    ASSERT_TRUE(app.start(QStringLiteral(BRISVANE_APP)));
 
     // No tool tells when a Wayland window has the focus: try again while nothing was added.
     QList<QJsonObject> accounts;
@@ -77,9 +62,7 @@ TEST(WaylandScanEndToEnd, CtrlNThenScanAddsTheCodeAnotherWindowShows)
     EXPECT_EQ(accounts.front().value(u"issuer"_s).toString(), u"Example"_s);
     const QStringList pictures = QDir(QDir::home().filePath(u"Pictures"_s)).entryList(QDir::Files);
     EXPECT_TRUE(pictures.isEmpty()) << "screenshots left behind: " << qPrintable(pictures.join(u", "_s));
-
-    stop(app);
-    stop(imageWindow);
+    app.stop();
     clearKeyring();
 }
 
