@@ -69,9 +69,9 @@ void X11HotKeyService::setPressHandler(PressHandler handler)
     m_pressHandler = std::move(handler);
 }
 
-void X11HotKeyService::setKeyboardChangeHandler(KeyboardChangeHandler handler)
+void X11HotKeyService::setKeyboardChangeHandler(const KeyboardChangeHandler& handler)
 {
-    m_keyboardChangeHandler = std::move(handler);
+    m_keyboardChangeHandler = handler;
 }
 
 void X11HotKeyService::keyboardChanged()
