@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/xcb_keyboard.h"
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -66,6 +67,15 @@ KeyboardMapping::Key readKey(xkb_keymap* keymap, xkb_keycode_t keycode)
 }
 
 } // namespace
+
+xcb_connection_t* qtConnection()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
 
 std::optional<KeyboardMapping> readMapping(xcb_connection_t* connection)
 {
