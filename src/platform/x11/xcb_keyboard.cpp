@@ -7,10 +7,18 @@
 #include <memory>
 #include <xkbcommon/xkbcommon-x11.h>
 
-// The extension's header names a field `explicit`, which C++ reserves.
+// The extension's header names a field `explicit`, which C++ reserves; clang warns of the
+// macro that renames it while the header is read.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_field
 #include <xcb/xkb.h>
 #undef explicit
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
 
 namespace xcb_keyboard {
 namespace {
