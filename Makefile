@@ -48,7 +48,7 @@ bench: build
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# clang-tidy's bugprone and performance checks (.clang-tidy) over src/; needs a configured build.
+# clang-tidy's bugprone and performance checks (.clang-tidy) over src/, in parallel; CI runs it.
 tidy: build
 	tools/run-tidy build/$(PRESET) $(JOBS)
 

@@ -106,7 +106,7 @@ int CliApp::run(const QStringList& arguments)
         print(arguments.isEmpty() ? m_err : m_out, usage());
         return arguments.isEmpty() ? 64 : 0;
     }
-    const QString command = arguments.first();
+    const QString& command = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (rest.contains(QStringLiteral("--help"))) {
         print(m_out, usage());
@@ -225,7 +225,7 @@ int CliApp::importFiles(const QStringList& arguments)
 
 std::optional<QString> CliApp::newPassword(TerminalPassword& source)
 {
-    const std::optional<QString> first = source.ask(QStringLiteral("New backup password: "));
+    std::optional<QString> first = source.ask(QStringLiteral("New backup password: "));
     if (!first || first->isEmpty())
         return std::nullopt;
     if (source.asksTerminal()) {

@@ -27,7 +27,7 @@ public:
     // The receiver registers its combinations again, on the GUI thread; one that the new
     // layout cannot produce is then refused like any other. A backend whose keys never
     // change with the layout never calls it.
-    virtual void setKeyboardChangeHandler(KeyboardChangeHandler handler) { (void)handler; }
+    virtual void setKeyboardChangeHandler(const KeyboardChangeHandler& /*handler*/) {}
 
     // Absent when the combination is refused: held by another client, or a key this
     // keyboard cannot produce. A refusal leaves nothing registered.

@@ -5,6 +5,7 @@
 #include <QList>
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 // The active displays and their current contents. Kept to two primitives so that the
 // rules over them (how many displays are looked at, what counts as a failed capture)
@@ -26,7 +27,7 @@ public:
     // calling thread; null images stand for displays that could not be captured. Here at
     // once, from the two primitives. A desktop that captures on its own time (and may ask
     // the user first) calls `done` later from the event loop instead, never blocking it.
-    virtual void captureDisplays(int limit, CaptureDone done)
+    virtual void captureDisplays(int limit, const CaptureDone& done)
     {
         QList<QImage> images;
         const int count = std::clamp(displayCount(), 0, limit);

@@ -201,7 +201,7 @@ KeychainStore::Assembly KeychainStore::assembleAccounts(const QList<SecureItem>&
         auto it = byId.find(*id);
         if (it == byId.end()) {
             firstSeen.append(*id);
-            byId.insert(*id, std::move(found));
+            byId.emplace(*id, std::move(found));
             continue;
         }
         // What this program wrote under the canonical key is newer than a foreign copy; among

@@ -22,9 +22,9 @@ public:
     };
 
     void setPressHandler(PressHandler handler) override { m_handler = std::move(handler); }
-    void setKeyboardChangeHandler(KeyboardChangeHandler handler) override
+    void setKeyboardChangeHandler(const KeyboardChangeHandler& handler) override
     {
-        m_keyboardChange = std::move(handler);
+        m_keyboardChange = handler;
     }
     std::optional<Handle> registerHotKey(std::uint32_t macKeyCode, std::uint32_t carbonModifiers,
                                          std::uint32_t hotKeyID) override

@@ -22,10 +22,10 @@ public:
         grabbed.append(index);
         return displays.value(index);
     }
-    void captureDisplays(int limit, CaptureDone done) override
+    void captureDisplays(int limit, const CaptureDone& done) override
     {
         m_pendingLimit = limit;
-        m_pending = std::move(done);
+        m_pending = done;
         if (!asksFirst)
             answerCapture();
     }

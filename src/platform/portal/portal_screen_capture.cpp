@@ -20,13 +20,13 @@ bool PortalScreenCapture::isAvailable(const QDBusConnection& bus)
     return PortalRequest::interfaceVersion(bus, QString::fromLatin1(screenshotInterface)) >= 1;
 }
 
-void PortalScreenCapture::captureDisplays(int limit, CaptureDone done)
+void PortalScreenCapture::captureDisplays(int limit, const CaptureDone& done)
 {
     if (limit <= 0) {
         done({});
         return;
     }
-    request(false, std::move(done));
+    request(false, done);
 }
 
 void PortalScreenCapture::request(bool interactive, CaptureDone done)

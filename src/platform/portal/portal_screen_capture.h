@@ -24,7 +24,7 @@ public:
     // Only the asynchronous capture reaches the portal; waiting here could block the GUI
     // thread while the desktop asks the user.
     QImage captureDisplay(int) override { return {}; }
-    void captureDisplays(int limit, CaptureDone done) override;
+    void captureDisplays(int limit, const CaptureDone& done) override;
 
 private:
     void request(bool interactive, CaptureDone done);

@@ -86,7 +86,8 @@ QList<const gchar*> pathPointers(const QList<QByteArray>& paths)
     return pointers;
 }
 
-// Every item matching the attributes, unlocking the locked ones (which prompts on a desktop).
+// Every item matching the attributes, unlocking the locked ones (which prompts on a desktop);
+// itemNotFound when there is none.
 Result<QList<QByteArray>, SecureItemStatus> findItems(SecretService* service, const Attributes& attributes)
 {
     ErrorHolder error;
@@ -110,6 +111,8 @@ Result<QList<QByteArray>, SecureItemStatus> findItems(SecretService* service, co
             return locked;
         paths.append(lockedItems);
     }
+    if (paths.isEmpty())
+        return itemNotFound;
     return paths;
 }
 
@@ -217,8 +220,6 @@ SecureItemStatus SecretServiceItemStore::update(const QString& service, const QS
         const Result<QList<QByteArray>, SecureItemStatus> paths = findItems(secrets, attributes);
         if (!paths.ok())
             return paths.error();
-        if (paths.value().isEmpty())
-            return itemNotFound;
         const QByteArray labelText = label.toUtf8();
         SecretValue* secret = newValue(value);
         SecureItemStatus status = success;
@@ -273,8 +274,6 @@ Result<QByteArray, SecureItemStatus> SecretServiceItemStore::copyOne(const QStri
         const Result<QList<QByteArray>, SecureItemStatus> paths = findItems(secrets, attributes);
         if (!paths.ok())
             return paths.error();
-        if (paths.value().isEmpty())
-            return itemNotFound;
         const QList<QByteArray> first{paths.value().first()};
         const Result<QHash<QByteArray, QByteArray>, SecureItemStatus> values = readSecrets(secrets, first);
         if (!values.ok())
@@ -292,8 +291,6 @@ Result<QList<SecureItem>, SecureItemStatus> SecretServiceItemStore::copyAll(cons
         const Result<QList<QByteArray>, SecureItemStatus> paths = findItems(secrets, attributes);
         if (!paths.ok())
             return paths.error();
-        if (paths.value().isEmpty())
-            return itemNotFound;
         const Result<QHash<QByteArray, QByteArray>, SecureItemStatus> values =
             readSecrets(secrets, paths.value());
         if (!values.ok())
@@ -330,8 +327,6 @@ SecureItemStatus SecretServiceItemStore::remove(const QString& service, const QS
         const Result<QList<QByteArray>, SecureItemStatus> paths = findItems(secrets, attributes);
         if (!paths.ok())
             return paths.error();
-        if (paths.value().isEmpty())
-            return itemNotFound;
         for (const QByteArray& path : paths.value()) {
             ErrorHolder error;
             if (!secret_service_delete_item_dbus_path_sync(secrets, path.constData(), nullptr, error.out()))

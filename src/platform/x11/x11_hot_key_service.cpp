@@ -6,21 +6,11 @@
 #include "platform/x11/xcb_keyboard.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace {
-
-xcb_connection_t* qtConnection()
-{
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app)
-        return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
 
 std::vector<xcb_window_t> rootWindows(xcb_connection_t* connection)
 {
@@ -42,7 +32,7 @@ std::vector<std::uint16_t> lockVariants(std::uint16_t numLock)
 
 } // namespace
 
-X11HotKeyService::X11HotKeyService() : m_connection(qtConnection())
+X11HotKeyService::X11HotKeyService() : m_connection(xcb_keyboard::qtConnection())
 {
     if (!m_connection)
         return;
@@ -69,9 +59,9 @@ void X11HotKeyService::setPressHandler(PressHandler handler)
     m_pressHandler = std::move(handler);
 }
 
-void X11HotKeyService::setKeyboardChangeHandler(KeyboardChangeHandler handler)
+void X11HotKeyService::setKeyboardChangeHandler(const KeyboardChangeHandler& handler)
 {
-    m_keyboardChangeHandler = std::move(handler);
+    m_keyboardChangeHandler = handler;
 }
 
 void X11HotKeyService::keyboardChanged()

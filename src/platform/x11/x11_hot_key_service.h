@@ -32,7 +32,7 @@ public:
     X11HotKeyService& operator=(const X11HotKeyService&) = delete;
 
     void setPressHandler(PressHandler handler) override;
-    void setKeyboardChangeHandler(KeyboardChangeHandler handler) override;
+    void setKeyboardChangeHandler(const KeyboardChangeHandler& handler) override;
     std::optional<Handle> registerHotKey(std::uint32_t macKeyCode, std::uint32_t carbonModifiers,
                                          std::uint32_t hotKeyID) override;
     void unregisterHotKey(Handle handle) override;

@@ -4,7 +4,6 @@
 #include "platform/x11/xcb_keyboard.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <array>
 #include <cstdlib>
 #include <xcb/xcb.h>
@@ -18,18 +17,9 @@ constexpr std::uint32_t keysymShiftedV = 0x0056;
 // does; the lent key keeps its V long enough for a busy one to catch up.
 constexpr int lendMilliseconds = 2000;
 
-xcb_connection_t* qtConnection()
-{
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app)
-        return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
 } // namespace
 
-X11KeystrokeSender::X11KeystrokeSender() : m_connection(qtConnection())
+X11KeystrokeSender::X11KeystrokeSender() : m_connection(xcb_keyboard::qtConnection())
 {
     m_returnLent.setSingleShot(true);
     m_returnLent.setInterval(lendMilliseconds);

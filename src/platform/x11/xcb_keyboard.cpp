@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/xcb_keyboard.h"
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <xkbcommon/xkbcommon-x11.h>
 
-// The extension's header names a field `explicit`, which C++ reserves.
+// The extension's header names a field `explicit`, which C++ reserves; clang warns of the
+// macro that renames it while the header is read.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_field
 #include <xcb/xkb.h>
 #undef explicit
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
 
 namespace xcb_keyboard {
 namespace {
@@ -66,6 +75,15 @@ KeyboardMapping::Key readKey(xkb_keymap* keymap, xkb_keycode_t keycode)
 }
 
 } // namespace
+
+xcb_connection_t* qtConnection()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
 
 std::optional<KeyboardMapping> readMapping(xcb_connection_t* connection)
 {

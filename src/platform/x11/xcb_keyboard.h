@@ -13,6 +13,10 @@
 
 namespace xcb_keyboard {
 
+// Qt's own connection, so that events for our requests arrive in Qt's event loop; null when
+// the application does not run on X11.
+xcb_connection_t* qtConnection();
+
 // The modifier bits a hotkey is told apart by; lock keys and the group are ignored.
 inline constexpr std::uint16_t significantModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;

@@ -3,6 +3,7 @@
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
+#include <cstddef>
 #include <exception>
 
 namespace {
@@ -39,7 +40,8 @@ QImage ZXingQREncoder::encodeQR(const QString& text, int moduleSize) const
                 continue;
             for (int dy = 0; dy < moduleSize; ++dy) {
                 uchar* line = image.scanLine((y + quietZone) * moduleSize + dy);
-                std::fill_n(line + (x + quietZone) * moduleSize, moduleSize, uchar{0});
+                std::fill_n(line + static_cast<std::ptrdiff_t>(x + quietZone) * moduleSize, moduleSize,
+                            uchar{0});
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "ui/about/about_window.h"
 
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/ui_fonts.h"
 
 #include <QCoreApplication>
@@ -12,13 +13,8 @@
 
 namespace {
 
-QLabel* wrappedLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignHCenter);
-    return label;
-}
+constexpr LabelLook paragraph{.wrap = true, .alignment = Qt::AlignHCenter};
+constexpr LabelLook smallParagraph{.style = TextStyle::callout, .wrap = true, .alignment = Qt::AlignHCenter};
 
 } // namespace
 
@@ -37,36 +33,34 @@ AboutWindow::AboutWindow(const QString& settingsFile, QWidget* parent) : QDialog
     icon->setPixmap(appIcon(AppIcon::application).pixmap(64, 64));
     column->addWidget(icon, 0, Qt::AlignHCenter);
 
-    auto* name = new QLabel(QStringLiteral("Brisvane"), this);
-    name->setFont(textStyleFont(font(), TextStyle::title2));
-    column->addWidget(name, 0, Qt::AlignHCenter);
+    column->addWidget(textLabel(QStringLiteral("Brisvane"), {.style = TextStyle::title2}, this), 0,
+                      Qt::AlignHCenter);
 
-    m_version = wrappedLabel(tr("Version %1").arg(QCoreApplication::applicationVersion()), this);
+    m_version = textLabel(tr("Version %1").arg(QCoreApplication::applicationVersion()), paragraph, this);
     m_version->setObjectName(QStringLiteral("aboutVersion"));
     m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_version);
 
-    column->addWidget(wrappedLabel(tr("One-time password codes (TOTP and HOTP) for your accounts."), this));
+    column->addWidget(
+        textLabel(tr("One-time password codes (TOTP and HOTP) for your accounts."), paragraph, this));
 
-    auto* licence = wrappedLabel(
+    auto* licence = textLabel(
         tr("This program comes with absolutely no warranty. It is free software: you can redistribute it "
            "and/or modify it under the terms of the <a href=\"%1\">GNU General Public License</a>, version 3 "
            "or (at your option) any later version.")
             .arg(QStringLiteral("https://www.gnu.org/licenses/gpl-3.0.html")),
-        this);
+        smallParagraph, this);
     licence->setObjectName(QStringLiteral("aboutLicence"));
     licence->setTextFormat(Qt::RichText);
     licence->setOpenExternalLinks(true);
-    licence->setFont(textStyleFont(font(), TextStyle::callout));
     column->addWidget(licence);
 
-    m_storage = wrappedLabel(tr("Accounts are kept in your login keyring through the Secret Service. "
-                                "Settings are kept in %1.")
-                                 .arg(settingsFile),
-                             this);
+    m_storage = textLabel(tr("Accounts are kept in your login keyring through the Secret Service. "
+                             "Settings are kept in %1.")
+                              .arg(settingsFile),
+                          smallParagraph, this);
     m_storage->setObjectName(QStringLiteral("aboutStorage"));
     m_storage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_storage->setFont(textStyleFont(font(), TextStyle::callout));
     column->addWidget(m_storage);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -5,6 +5,7 @@
 #include "ui/add_account/add_account_segmented_control.h"
 #include "ui/add_account/link_text_edit.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -36,6 +37,8 @@ namespace {
 
 constexpr int dialogWidth = 540;
 constexpr int sideMargin = 20;
+// What each panel says under its heading.
+constexpr LabelLook hintLook{.style = TextStyle::callout, .tone = TextTone::secondary, .wrap = true};
 
 QIcon modeIcon(AddMode mode)
 {
@@ -84,18 +87,6 @@ QString chooseImageWithFileDialog(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
-QLabel* textLabel(const QString& text, TextStyle style, const QColor& color, const QFont& body)
-{
-    auto* label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setFont(textStyleFont(body, style));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
 QFrame* divider()
 {
     auto* line = new QFrame;
@@ -118,11 +109,8 @@ QVBoxLayout* panelLayout(QWidget* panel, AddMode mode, const QString& heading, i
     const int iconSize = QFontMetrics(font).height();
     auto* icon = new QLabel;
     icon->setPixmap(modeIcon(mode).pixmap(iconSize, iconSize));
-    auto* title = new QLabel(heading);
-    title->setTextFormat(Qt::PlainText);
-    title->setFont(font);
     row->addWidget(icon);
-    row->addWidget(title, 1);
+    row->addWidget(textLabel(heading, {.style = TextStyle::headline}, panel), 1);
     column->addLayout(row);
     return column;
 }
@@ -176,7 +164,7 @@ AddAccountDialog::AddAccountDialog(QRImporter& importer, AddAction onAdd, QWidge
     root->addWidget(scroll, 1);
 
     // Body size: an error must be read, not noticed in passing.
-    m_status = textLabel(QString(), TextStyle::body, secondaryColor(palette()), font());
+    m_status = textLabel(QString(), {.tone = TextTone::secondary, .wrap = true}, this);
     m_status->setObjectName(QStringLiteral("statusLine"));
     m_status->setContentsMargins(sideMargin, 0, sideMargin, 4);
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -221,11 +209,7 @@ QWidget* AddAccountDialog::buildHeader()
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(sideMargin, 18, sideMargin, 12);
-    QFont titleFont = textStyleFont(font(), TextStyle::title2);
-    titleFont.setBold(true);
-    auto* title = new QLabel(tr("Add account"));
-    title->setFont(titleFont);
-    row->addWidget(title);
+    row->addWidget(textLabel(tr("Add account"), {.style = TextStyle::title2, .weight = QFont::Bold}, header));
     row->addStretch(1);
     auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName(QStringLiteral("headerCancelButton"));
@@ -263,11 +247,11 @@ QWidget* AddAccountDialog::buildScanPanel()
     column->addWidget(textLabel(
         tr("Show the QR code somewhere on any of your displays — in a browser tab, on your phone, in "
            "another app — then click Scan. Your desktop may ask you to allow the screenshot."),
-        TextStyle::callout, secondaryColor(palette()), font()));
+        hintLook, panel));
     column->addWidget(textLabel(
         tr("Tip: this also works with Google Authenticator's \"Export accounts\" QR — show that QR on "
            "your phone and point your phone's camera at the screen, or take a photo of it."),
-        TextStyle::caption, withAlpha(primaryColor(palette()), 0.35), font()));
+        {.style = TextStyle::caption, .tone = TextTone::faint, .wrap = true}, panel));
     return panel;
 }
 
@@ -279,7 +263,7 @@ QWidget* AddAccountDialog::buildImagePanel()
                                    "codes inside one image are supported. Backups and exports of Aegis, "
                                    "2FAS, andOTP, FreeOTP+, Bitwarden, Proton Authenticator and Ente Auth "
                                    "are read too."),
-                                TextStyle::callout, secondaryColor(palette()), font()));
+                                hintLook, panel));
     return panel;
 }
 
@@ -289,7 +273,7 @@ QWidget* AddAccountDialog::buildPastePanel()
     QVBoxLayout* column = panelLayout(panel, AddMode::pasteLink, tr("Paste an otpauth:// link"), 12);
     column->addWidget(textLabel(tr("Paste a setup link like otpauth://totp/… or a Google "
                                    "Authenticator export link otpauth-migration://offline?data=…"),
-                                TextStyle::callout, secondaryColor(palette()), font()));
+                                hintLook, panel));
     auto* linkEdit = new LinkTextEdit(AddAccountModel::maximumLinkLength);
     connect(linkEdit, &LinkTextEdit::textRefused, m_model, &AddAccountModel::refuseLongText);
     m_linkEdit = linkEdit;
@@ -315,10 +299,8 @@ QWidget* AddAccountDialog::buildManualPanel()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(1, 1);
-    const auto caption = [](const QString& text) {
-        auto* label = new QLabel(text);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return label;
+    const auto caption = [panel](const QString& text) {
+        return textLabel(text, {.alignment = Qt::AlignRight | Qt::AlignVCenter}, panel);
     };
 
     m_issuerEdit = new QLineEdit;

@@ -38,7 +38,7 @@ public:
     static constexpr std::chrono::milliseconds scanYield{250};
     // A setup link is a few hundred characters and an export of a thousand accounts well
     // under a megabyte; anything longer is not a link and would only stall the text area.
-    static constexpr qsizetype maximumLinkLength = 1024 * 1024;
+    static constexpr qsizetype maximumLinkLength = qsizetype{1024} * 1024;
     static constexpr std::int64_t minimumPeriod = 15;
     static constexpr std::int64_t maximumPeriod = 120;
     static constexpr std::int64_t periodStep = 15;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/export/export_format_dialog.h"
 
-#include "ui/widgets/ui_colors.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -40,10 +40,7 @@ ExportFormatDialog::ExportFormatDialog(QWidget* parent) : QDialog(parent)
     passwords->addRow(tr("Password:"), m_password);
     passwords->addRow(tr("Repeat password:"), m_repeat);
     column->addLayout(passwords);
-    m_mismatch = new QLabel(tr("The passwords differ."), this);
-    QPalette warning = m_mismatch->palette();
-    warning.setColor(QPalette::WindowText, redColor());
-    m_mismatch->setPalette(warning);
+    m_mismatch = textLabel(tr("The passwords differ."), {.tone = TextTone::error}, this);
     column->addWidget(m_mismatch);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Ok)->setText(tr("Continue…"));

@@ -3,6 +3,7 @@
 
 #include "import/formats/private_file.h"
 #include "platform/qr_encoder.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -38,12 +39,10 @@ MigrationCodesWindow::MigrationCodesWindow(const QStringList& links, const QList
     for (const QString& link : links)
         m_images.append(encoder.encodeQR(link, moduleSize));
     auto* column = new QVBoxLayout(this);
-    auto* hint = new QLabel(tr("In Google Authenticator choose Transfer accounts, Import accounts, and "
-                               "scan each code in turn. Anyone who sees these codes can generate your "
-                               "codes."),
-                            this);
-    hint->setWordWrap(true);
-    column->addWidget(hint);
+    column->addWidget(textLabel(tr("In Google Authenticator choose Transfer accounts, Import accounts, and "
+                                   "scan each code in turn. Anyone who sees these codes can generate your "
+                                   "codes."),
+                                {.wrap = true}, this));
     m_position = new QLabel(this);
     m_position->setAlignment(Qt::AlignCenter);
     column->addWidget(m_position);
@@ -57,9 +56,7 @@ MigrationCodesWindow::MigrationCodesWindow(const QStringList& links, const QList
     steps->addStretch(1);
     steps->addWidget(m_next);
     column->addLayout(steps);
-    m_leftOut = new QLabel(leftOutText(leftOut), this);
-    m_leftOut->setTextFormat(Qt::PlainText);
-    m_leftOut->setWordWrap(true);
+    m_leftOut = textLabel(leftOutText(leftOut), {.wrap = true}, this);
     m_leftOut->setVisible(!leftOut.isEmpty());
     column->addWidget(m_leftOut);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

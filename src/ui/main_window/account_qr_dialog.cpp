@@ -4,6 +4,7 @@
 #include "import/formats/otpauth_link.h"
 #include "platform/clipboard.h"
 #include "platform/qr_encoder.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -23,12 +24,9 @@ AccountQRDialog::AccountQRDialog(const Account& account, const QREncoder& encode
     setWindowTitle(tr("QR Code: %1").arg(accountLabel(account)));
     const QString link = otpauthLink(account);
     auto* column = new QVBoxLayout(this);
-    auto* hint =
-        new QLabel(tr("Scan this code with an authenticator app to add the account there. Anyone who sees it "
-                      "can generate your codes."),
-                   this);
-    hint->setWordWrap(true);
-    column->addWidget(hint);
+    column->addWidget(textLabel(tr("Scan this code with an authenticator app to add the account there. "
+                                   "Anyone who sees it can generate your codes."),
+                                {.wrap = true}, this));
     m_image = new QLabel(this);
     m_image->setAlignment(Qt::AlignCenter);
     const QImage image = encoder.encodeQR(link, moduleSize);

@@ -16,6 +16,8 @@
 #include "ui/main_window/list_move.h"
 #include "ui/main_window/undo_delete_bar.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/empty_state.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/ticking_clock.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
@@ -48,14 +50,6 @@ QString rgbaText(const QColor& color)
         .arg(color.green())
         .arg(color.blue())
         .arg(color.alphaF(), 0, 'f', 3);
-}
-
-QLabel* iconLabel(AppIcon icon, int size, const QColor& color, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setPixmap(tintedIconPixmap(icon, QSize(size, size), color, parent->devicePixelRatioF()));
-    label->setFixedSize(size, size);
-    return label;
 }
 
 } // namespace
@@ -192,9 +186,7 @@ QWidget* MainWindow::buildHeader()
 
     const int titleSize = QFontMetrics(textStyleFont(font(), TextStyle::title2)).height();
     row->addWidget(iconLabel(AppIcon::key, titleSize, accentColor(palette()), header));
-    auto* title = new QLabel(QStringLiteral("Brisvane"), header);
-    title->setFont(textStyleFont(font(), TextStyle::headline));
-    row->addWidget(title);
+    row->addWidget(textLabel(QStringLiteral("Brisvane"), {.style = TextStyle::headline}, header));
     row->addStretch(1);
 
     auto* searchGroup = new QFrame(header);
@@ -258,35 +250,13 @@ QWidget* MainWindow::buildHeader()
 
 QWidget* MainWindow::buildEmptyState()
 {
-    auto* page = new QWidget(this);
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(20, 20, 20, 20);
-    column->setSpacing(12);
-    column->addStretch(1);
-
-    QLabel* shield = iconLabel(AppIcon::lockShield, 48, secondaryColor(palette()), page);
-    column->addWidget(shield, 0, Qt::AlignHCenter);
-
-    auto* heading = new QLabel(tr("No accounts yet"), page);
-    heading->setFont(textStyleFont(font(), TextStyle::title3));
-    column->addWidget(heading, 0, Qt::AlignHCenter);
-
-    auto* hint =
-        new QLabel(tr("Click Add to import a QR code, paste a setup link, or enter a key by hand."), page);
-    hint->setFont(textStyleFont(font(), TextStyle::callout));
-    hint->setWordWrap(true);
-    hint->setAlignment(Qt::AlignHCenter);
-    hint->setStyleSheet(QStringLiteral("color: %1;").arg(rgbaText(secondaryColor(palette()))));
-    hint->setContentsMargins(40, 0, 40, 0);
-    column->addWidget(hint);
-
     const QColor accent = accentColor(palette());
     const QColor onAccent = palette().color(QPalette::HighlightedText);
     // On the filled button the icon takes the button's text colour, as the label does.
     const int iconSize = QFontMetrics(font()).height();
     auto* add = new QPushButton(
         QIcon(tintedIconPixmap(AppIcon::plus, QSize(iconSize, iconSize), onAccent, devicePixelRatioF())),
-        tr("Add account"), page);
+        tr("Add account"));
     add->setObjectName(QStringLiteral("emptyStateAddButton"));
     add->setDefault(true);
     add->setStyleSheet(
@@ -294,11 +264,16 @@ QWidget* MainWindow::buildEmptyState()
             "QPushButton { background: %1; color: %2; border: none; border-radius: 6px; padding: 6px 14px; }"
             "QPushButton:pressed { background: %3; }")
             .arg(accent.name(), onAccent.name(), accent.darker(120).name()));
-    column->addSpacing(4);
-    column->addWidget(add, 0, Qt::AlignHCenter);
-    column->addStretch(1);
     connect(add, &QPushButton::clicked, this, &MainWindow::showAddSheet);
-    return page;
+    return emptyStateWidget(
+        {.icon = AppIcon::lockShield,
+         .iconSize = 48,
+         .title = tr("No accounts yet"),
+         .titleStyle = TextStyle::title3,
+         .text = tr("Click Add to import a QR code, paste a setup link, or enter a key by hand."),
+         .margins = QMargins(60, 20, 60, 20),
+         .button = add},
+        this);
 }
 
 QString MainWindow::searchText() const

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window/undo_delete_bar.h"
 
-#include "ui/widgets/ui_fonts.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -14,9 +14,7 @@ UndoDeleteBar::UndoDeleteBar(QWidget* parent) : QFrame(parent)
     setStyleSheet(QStringLiteral("QFrame#undoDeleteBar { background: palette(alternate-base); }"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(12, 4, 8, 4);
-    m_message = new QLabel(this);
-    m_message->setFont(textStyleFont(font(), TextStyle::callout));
-    m_message->setTextFormat(Qt::PlainText);
+    m_message = textLabel(QString(), {.style = TextStyle::callout}, this);
     row->addWidget(m_message, 1);
     m_undo = new QPushButton(tr("Undo"), this);
     m_undo->setShortcut(QKeySequence::Undo);

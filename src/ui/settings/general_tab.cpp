@@ -7,6 +7,7 @@
 #include "storage/account_store.h"
 #include "ui/settings/settings_window_widgets.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
 
@@ -32,14 +33,6 @@ constexpr int shownAccountsMaxHeight = 140;
 // or picker grows wider than the window.
 constexpr int labelMaxWidth = 400;
 constexpr int pickerTextMaxWidth = pickerMaxWidth - 40;
-
-QLabel* glyphLabel(AppIcon glyph, const QColor& color, int size, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setPixmap(tintedIconPixmap(glyph, QSize(size, size), color, parent->devicePixelRatioF()));
-    label->setFixedSize(size, size);
-    return label;
-}
 
 } // namespace
 
@@ -112,8 +105,7 @@ QWidget* GeneralTab::buildStartup()
     auto* statusLayout = new QHBoxLayout(m_statusRow);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     statusLayout->setSpacing(8);
-    statusLayout->addWidget(glyphLabel(AppIcon::warning, orangeColor(), 14, m_statusRow), 0,
-                            Qt::AlignVCenter);
+    statusLayout->addWidget(iconLabel(AppIcon::warning, 14, orangeColor(), m_statusRow), 0, Qt::AlignVCenter);
     m_statusText = captionText(QString(), m_statusRow);
     m_statusText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusLayout->addWidget(m_statusText, 1);
@@ -244,7 +236,7 @@ QWidget* GeneralTab::buildSecureStorage()
 
     auto* row = new QHBoxLayout;
     row->setSpacing(10);
-    row->addWidget(glyphLabel(AppIcon::keyring, accentColor(palette()), 20, section), 0, Qt::AlignTop);
+    row->addWidget(iconLabel(AppIcon::keyring, 20, accentColor(palette()), section), 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     texts->addWidget(calloutTitle(tr("Accounts are kept in your login keyring"), section));

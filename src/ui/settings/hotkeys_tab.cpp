@@ -8,6 +8,8 @@
 #include "ui/settings/hotkeys_tab_rules.h"
 #include "ui/settings/settings_window_widgets.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/empty_state.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/recorder_button.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
@@ -17,21 +19,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* secondaryText(const QString& text, TextStyle style, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(textStyleFont(parent->font(), style));
-    label->setWordWrap(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, secondaryColor(parent->palette()));
-    label->setPalette(pal);
-    return label;
-}
-
-} // namespace
 
 HotKeysTab::HotKeysTab(AccountStore& store, AppSettings& settings, KeystrokeSender& keystrokes,
                        QWidget* parent)
@@ -94,12 +81,12 @@ QWidget* HotKeysTab::buildHeader()
     column->setContentsMargins(20, 20, 20, 12);
     column->setSpacing(6);
     column->addWidget(sectionTitle(tr("Global hotkeys"), header));
-    column->addWidget(secondaryText(
+    column->addWidget(textLabel(
         tr("Each row links a key combination to one of your accounts. Press the combination anywhere on "
            "your "
            "desktop — even when this app is in the background — and the current code is copied to the "
            "clipboard. Toggle Auto-paste to also insert the code at the cursor in the focused app."),
-        TextStyle::callout, header));
+        {.style = TextStyle::callout, .tone = TextTone::secondary, .wrap = true}, header));
     return header;
 }
 
@@ -120,9 +107,7 @@ QWidget* HotKeysTab::buildWarning()
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(20, 10, 20, 10);
     row->setSpacing(10);
-    auto* icon = new QLabel(strip);
-    icon->setPixmap(tintedIconPixmap(AppIcon::warning, QSize(18, 18), orange, devicePixelRatioF()));
-    row->addWidget(icon, 0, Qt::AlignVCenter);
+    row->addWidget(iconLabel(AppIcon::warning, 18, orange, strip), 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(calloutTitle(tr("Auto-paste cannot type into other apps here"), strip));
@@ -135,26 +120,14 @@ QWidget* HotKeysTab::buildWarning()
 
 QWidget* HotKeysTab::buildEmptyState()
 {
-    auto* box = new QWidget(this);
+    QWidget* box =
+        emptyStateWidget({.icon = AppIcon::keyboardCircle,
+                          .iconSize = 40,
+                          .title = tr("No hotkeys yet"),
+                          .text = tr("Click Add hotkey to map a key combination to one of your accounts."),
+                          .margins = QMargins(60, 40, 60, 40)},
+                         this);
     box->setObjectName(QStringLiteral("noHotkeys"));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(60, 40, 60, 40);
-    column->setSpacing(12);
-    column->addStretch(1);
-    auto* icon = new QLabel(box);
-    icon->setPixmap(tintedIconPixmap(AppIcon::keyboardCircle, QSize(40, 40), secondaryColor(palette()),
-                                     devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignCenter);
-    column->addWidget(icon);
-    auto* title = new QLabel(tr("No hotkeys yet"), box);
-    title->setFont(textStyleFont(font(), TextStyle::headline));
-    title->setAlignment(Qt::AlignCenter);
-    column->addWidget(title);
-    auto* hint = secondaryText(tr("Click Add hotkey to map a key combination to one of your accounts."),
-                               TextStyle::callout, box);
-    hint->setAlignment(Qt::AlignCenter);
-    column->addWidget(hint);
-    column->addStretch(1);
     return box;
 }
 
@@ -168,9 +141,8 @@ QWidget* HotKeysTab::buildFooter()
     connect(add, &QPushButton::clicked, this, [this] { m_settings.addBinding(); });
     row->addWidget(add);
     row->addStretch(1);
-    m_count = secondaryText(QString(), TextStyle::caption, footer);
+    m_count = textLabel(QString(), {.style = TextStyle::caption, .tone = TextTone::secondary}, footer);
     m_count->setObjectName(QStringLiteral("bindingCount"));
-    m_count->setWordWrap(false);
     row->addWidget(m_count);
     return footer;
 }

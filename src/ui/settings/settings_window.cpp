@@ -5,6 +5,7 @@
 #include "ui/settings/general_tab.h"
 #include "ui/settings/hotkeys_tab.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -29,10 +30,8 @@ SettingsWindow::SettingsWindow(AccountStore& store, AppSettings& settings, Login
     layout->addWidget(m_tabs);
 
     // A change that is shown but not saved would be gone at the next start: say so.
-    auto* writeError = new QLabel(this);
+    QLabel* writeError = textLabel(QString(), {.wrap = true}, this);
     writeError->setObjectName(QStringLiteral("settingsWriteError"));
-    writeError->setWordWrap(true);
-    writeError->setTextFormat(Qt::PlainText);
     writeError->setContentsMargins(12, 4, 12, 8);
     layout->addWidget(writeError);
     const auto showWriteError = [writeError, &settings] {

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/settings_window_widgets.h"
 
-#include "ui/widgets/ui_colors.h"
-#include "ui/widgets/ui_fonts.h"
+#include "ui/widgets/label_factory.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,36 +14,25 @@ constexpr double minimumCaptionPoints = 8;
 
 QLabel* sectionTitle(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = textStyleFont(parent->font(), TextStyle::title3);
-    font.setWeight(QFont::Bold);
-    label->setFont(font);
-    return label;
+    return textLabel(text, {.style = TextStyle::title3, .weight = QFont::Bold}, parent);
 }
 
 QLabel* captionText(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = textStyleFont(parent->font(), TextStyle::caption);
+    QLabel* label =
+        textLabel(text, {.style = TextStyle::caption, .tone = TextTone::secondary, .wrap = true}, parent);
     // Small desktop fonts would make the caption unreadable.
-    if (font.pointSizeF() > 0 && font.pointSizeF() < minimumCaptionPoints)
+    QFont font = label->font();
+    if (font.pointSizeF() > 0 && font.pointSizeF() < minimumCaptionPoints) {
         font.setPointSizeF(minimumCaptionPoints);
-    label->setFont(font);
-    label->setWordWrap(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, secondaryColor(parent->palette()));
-    label->setPalette(pal);
+        label->setFont(font);
+    }
     return label;
 }
 
 QLabel* calloutTitle(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = textStyleFont(parent->font(), TextStyle::callout);
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
-    label->setWordWrap(true);
-    return label;
+    return textLabel(text, {.style = TextStyle::callout, .weight = QFont::DemiBold, .wrap = true}, parent);
 }
 
 QFrame* horizontalDivider(QWidget* parent)

@@ -8,6 +8,8 @@
 #include "ui/tray/tray_accounts.h"
 #include "ui/tray/tray_row.h"
 #include "ui/widgets/app_icons.h"
+#include "ui/widgets/empty_state.h"
+#include "ui/widgets/label_factory.h"
 #include "ui/widgets/ticking_clock.h"
 #include "ui/widgets/ui_colors.h"
 #include "ui/widgets/ui_fonts.h"
@@ -40,21 +42,6 @@ QFrame* divider(QWidget* parent)
     pal.setColor(QPalette::WindowText, quaternaryColor(parent->palette()));
     line->setPalette(pal);
     return line;
-}
-
-QLabel* iconLabel(const QPixmap& pixmap, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setPixmap(pixmap);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QLabel* textLabel(const QString& text, const QFont& font, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    return label;
 }
 
 QToolButton* footerButton(const QString& text, const QIcon& icon, QWidget* parent)
@@ -132,11 +119,9 @@ QWidget* TrayWindow::buildHeader()
     auto* header = new QWidget(this);
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(12, 12, 12, 8);
-    const int iconSize = titleIconSize(font());
-    row->addWidget(iconLabel(tintedIconPixmap(AppIcon::key, QSize(iconSize, iconSize), accentColor(palette()),
-                                              devicePixelRatioF()),
-                             header));
-    row->addWidget(textLabel(QStringLiteral("Brisvane"), textStyleFont(font(), TextStyle::headline), header));
+    row->addWidget(iconLabel(AppIcon::key, titleIconSize(font()), accentColor(palette()), header), 0,
+                   Qt::AlignVCenter);
+    row->addWidget(textLabel(QStringLiteral("Brisvane"), {.style = TextStyle::headline}, header));
     row->addStretch(1);
 
     m_showCodes = new QCheckBox(tr("Show codes"), header);
@@ -160,46 +145,34 @@ QWidget* TrayWindow::buildHeader()
 
 QWidget* TrayWindow::buildNoAccounts()
 {
-    auto* box = new QWidget(this);
-    box->setObjectName(QStringLiteral("noAccounts"));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 24, 0, 24);
-    column->setSpacing(8);
-    const int iconSize = titleIconSize(font());
-    column->addWidget(iconLabel(tintedIconPixmap(AppIcon::lockShield, QSize(iconSize, iconSize),
-                                                 secondaryColor(palette()), devicePixelRatioF()),
-                                box));
-    auto* title = textLabel(tr("No accounts yet"), textStyleFont(font(), TextStyle::callout), box);
-    title->setAlignment(Qt::AlignCenter);
-    column->addWidget(title);
-    auto* add = new QPushButton(tr("Add an account"), box);
+    auto* add = new QPushButton(tr("Add an account"));
     add->setObjectName(QStringLiteral("addAccount"));
     connect(add, &QPushButton::clicked, this, [this] { closeThen(&TrayWindow::openMainWindowRequested); });
-    column->addWidget(add, 0, Qt::AlignHCenter);
+    QWidget* box = emptyStateWidget({.icon = AppIcon::lockShield,
+                                     .iconSize = titleIconSize(font()),
+                                     .title = tr("No accounts yet"),
+                                     .titleStyle = TextStyle::callout,
+                                     .margins = QMargins(0, 24, 0, 24),
+                                     .spacing = 8,
+                                     .button = add},
+                                    this);
+    box->setObjectName(QStringLiteral("noAccounts"));
     return box;
 }
 
 QWidget* TrayWindow::buildNothingShown()
 {
-    auto* box = new QWidget(this);
+    QWidget* box = emptyStateWidget(
+        {.icon = AppIcon::eyeSlash,
+         .iconSize = titleIconSize(font()),
+         .title = tr("No accounts shown here"),
+         .titleStyle = TextStyle::callout,
+         .text = tr("Choose which accounts appear in this menu\nin Settings → General → Tray."),
+         .textStyle = TextStyle::caption,
+         .margins = QMargins(0, 20, 0, 20),
+         .spacing = 8},
+        this);
     box->setObjectName(QStringLiteral("nothingShown"));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 20, 0, 20);
-    column->setSpacing(8);
-    const int iconSize = titleIconSize(font());
-    column->addWidget(iconLabel(tintedIconPixmap(AppIcon::eyeSlash, QSize(iconSize, iconSize),
-                                                 secondaryColor(palette()), devicePixelRatioF()),
-                                box));
-    auto* title = textLabel(tr("No accounts shown here"), textStyleFont(font(), TextStyle::callout), box);
-    title->setAlignment(Qt::AlignCenter);
-    column->addWidget(title);
-    auto* hint = textLabel(tr("Choose which accounts appear in this menu\nin Settings → General → Tray."),
-                           textStyleFont(font(), TextStyle::caption), box);
-    hint->setAlignment(Qt::AlignCenter);
-    QPalette pal = hint->palette();
-    pal.setColor(QPalette::WindowText, secondaryColor(palette()));
-    hint->setPalette(pal);
-    column->addWidget(hint);
     return box;
 }
 
