@@ -162,8 +162,8 @@ void AccountStore::renameAccount(const QUuid& accountId, const QString& newIssue
 {
     // Copies: the arguments may refer into the list, which is about to change.
     const QUuid id = accountId;
-    const QString issuer = newIssuer;
-    const QString name = newName;
+    const QString issuer = newIssuer; // NOLINT(performance-unnecessary-copy-initialization): see above
+    const QString name = newName;     // NOLINT(performance-unnecessary-copy-initialization): see above
     const std::optional<QList<Account>> accounts = AccountLedger::renamed(m_accounts, id, issuer, name);
     if (accounts)
         setAccountList(*accounts);
