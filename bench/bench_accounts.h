@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the keyring and backup benches share: sample accounts and a median timing.
+// What the benches share: sample accounts and a median timing.
 #pragma once
 
 #include "core/account.h"
@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // The i-th sample account: a fresh id, a name and issuer like real ones, a 20-byte secret.
@@ -22,6 +23,12 @@ inline Account benchAccount(int i)
     return account;
 }
 
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // The median wall time of `rounds` runs of work, in milliseconds.
 inline double medianMilliseconds(const std::function<void()>& work, int rounds = 1)
 {
@@ -32,6 +39,5 @@ inline double medianMilliseconds(const std::function<void()>& work, int rounds =
         work();
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
