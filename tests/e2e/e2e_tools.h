@@ -6,6 +6,7 @@
 // the clipboard and oathtool for the codes to expect.
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -338,6 +339,21 @@ inline QString oathtool(const QStringList& arguments)
 inline QString hotpCode(int counter)
 {
     return oathtool({QStringLiteral("--hotp"), QStringLiteral("-c"), QString::number(counter)});
+}
+
+// The shared key's TOTP codes from a second before `since` until a second from now: a code the
+// program took just before a 30-second step ended is still right when the test reads it after.
+inline QStringList totpCodesSince(qint64 since)
+{
+    const auto codeAt = [](qint64 t) {
+        return oathtool({QStringLiteral("--totp"), QStringLiteral("-N"), QStringLiteral("@%1").arg(t)});
+    };
+    const qint64 until = QDateTime::currentSecsSinceEpoch() + 1;
+    QStringList codes;
+    for (qint64 t = since - 1; t < until; t += 30)
+        codes.append(codeAt(t));
+    codes.append(codeAt(until));
+    return codes;
 }
 
 } // namespace E2E
