@@ -162,7 +162,7 @@ TEST(TickingClock, StartsAtCreationAndPublishesEachTickASecondApart)
     EXPECT_EQ(secondsSinceEpoch(clock.now()), 100);
     seconds = 101.25;
     QSignalSpy ticks(&clock, &TickingClock::nowChanged);
-    ASSERT_TRUE(ticks.wait(2500));
+    ASSERT_TRUE(ticks.wait(5000));
     EXPECT_GE(sinceCreation.elapsed(), 900);
     EXPECT_EQ(secondsSinceEpoch(clock.now()), 101.25);
     EXPECT_EQ(secondsSinceEpoch(ticks.at(0).at(0).value<Instant>()), 101.25);

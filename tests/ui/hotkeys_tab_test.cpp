@@ -122,7 +122,7 @@ TEST_F(HotKeysTabTest, AutoPasteWithoutPermissionAsksAndWarnsWhileItIsEnabledAnd
     // Permission granted meanwhile is polled while the tab is on screen.
     EXPECT_TRUE(tab->isPolling());
     keystrokes.setAllowed(true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown(u"pasteWarning"_s); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown(u"pasteWarning"_s); }, 6000));
     EXPECT_EQ(row->autoPasteSwitch()->toolTip(), pastePossible);
     tab->hide();
     EXPECT_FALSE(tab->isPolling());

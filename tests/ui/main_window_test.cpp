@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, ATickMovesTheCodesAndTheRingToTheNewInstant)
     EXPECT_EQ(animation->state(), QAbstractAnimation::Running);
     EXPECT_EQ(animation->duration(), 500);
     EXPECT_TRUE(
-        QTest::qWaitFor([animation] { return animation->state() == QAbstractAnimation::Stopped; }, 1000));
+        QTest::qWaitFor([animation] { return animation->state() == QAbstractAnimation::Stopped; }, 3000));
     click(0, Element::code);
     EXPECT_EQ(m_clipboard.text(), u"081804"_s);
 }

@@ -107,7 +107,7 @@ TEST_F(TrayWindowTest, CopyMarksOnlyTheLastRowAndNeverCopiesAPlaceholderNorAdvan
     window->copyAccountCode(b.id);
     EXPECT_FALSE(window->rows()[0]->content().isCopied);
     EXPECT_TRUE(window->rows()[1]->content().isCopied);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->copiedID().has_value(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->copiedID().has_value(); }, 6000));
     EXPECT_FALSE(window->rows()[1]->content().isCopied);
 
     window->copyAccountCode(broken.id);
