@@ -112,11 +112,16 @@ TEST(GermanLocale, PluralsFollowTheCountTheQtWay)
     };
     EXPECT_EQ(unsaved(1), u"1 Konto ist noch nicht im Schlüsselbund gespeichert."_s);
     EXPECT_EQ(unsaved(3), u"3 Konten sind noch nicht im Schlüsselbund gespeichert."_s);
-    removeTranslators();
-    ASSERT_TRUE(installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates),
-                                    {QStringLiteral(BRISVANE_TEST_TRANSLATIONS)}));
-    EXPECT_EQ(unsaved(1), u"One account is not saved in the keyring yet."_s);
-    EXPECT_EQ(unsaved(2), u"2 accounts are not saved in the keyring yet."_s);
+    // English, and a language or locale without a translation, which reads English.
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        SCOPED_TRACE(qPrintable(locale.name()));
+        removeTranslators();
+        EXPECT_EQ(installTranslations(*qApp, locale, {QStringLiteral(BRISVANE_TEST_TRANSLATIONS)}),
+                  locale.language() == QLocale::English);
+        EXPECT_EQ(unsaved(1), u"One account is not saved in the keyring yet."_s);
+        EXPECT_EQ(unsaved(2), u"2 accounts are not saved in the keyring yet."_s);
+    }
     removeTranslators();
 }
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <algorithm>
 
 bool installTranslations(QCoreApplication& app, const QLocale& locale, const QStringList& folders)
 {
@@ -15,14 +16,19 @@ bool installTranslations(QCoreApplication& app, const QLocale& locale, const QSt
         delete qt;
 
     auto* own = new QTranslator(&app);
-    for (const QString& folder : folders) {
-        if (own->load(locale, QStringLiteral("brisvane"), QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(own);
-            return true;
-        }
-    }
-    delete own;
-    return false;
+    const auto load = [&](const QLocale& wanted) {
+        return std::ranges::any_of(folders, [&](const QString& folder) {
+            return own->load(wanted, QStringLiteral("brisvane"), QStringLiteral("_"), folder);
+        });
+    };
+    const bool found = load(locale);
+    // A language we have no translation for reads the English texts, and English too needs its
+    // plural forms: "1 account", not "1 account(s)".
+    if (found || load(QLocale(QLocale::English, QLocale::UnitedStates)))
+        QCoreApplication::installTranslator(own);
+    else
+        delete own;
+    return found;
 }
 
 QStringList translationFolders()
