@@ -208,9 +208,9 @@ inline bool type(const QString& text)
 }
 
 // Presses `keys` until `done` holds, a few times at most. A shortcut pressed in the program's
-// first second was now and then lost under load (a bare comma landed in the focused field);
-// 35 single presses since (18 under load) lost none, but a retry costs nothing when the
-// first press works. A shortcut that never works still fails.
+// first second was once now and then lost under load (a bare comma landed in the focused
+// field); a retry costs nothing when the first press works, and a shortcut that never works
+// still fails.
 inline bool pressUntil(const QString& keys, const std::function<bool()>& done, int attempts = 3)
 {
     for (int attempt = 0; attempt < attempts; ++attempt) {
